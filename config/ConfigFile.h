@@ -1,0 +1,77 @@
+#pragma once
+// Reads config.cfg as the game's text records: a record ends at CR or CR LF, and a
+// lone LF is an ordinary character. Only the last record is kept, and it is cut at
+// every LF into ConfigLines. A config.cfg whose lines end with LF alone is one
+// record, so its lines arrive whole.
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+class ConfigLines {
+public:
+    ConfigLines() = default;
+    // text cut at every LF: k line feeds give k + 1 elements; the empty text gives none.
+    explicit ConfigLines(std::wstring text);
+
+    std::size_t size() const { return bounds_.size(); }
+    bool empty() const { return bounds_.empty(); }
+    std::wstring_view operator[](std::size_t index) const {
+        const Bounds& b = bounds_[index];
+        return std::wstring_view(text_).substr(b.start, b.length);
+    }
+
+private:
+    struct Bounds {
+        std::size_t start;
+        std::size_t length;
+    };
+    std::wstring text_;
+    std::vector<Bounds> bounds_;
+};
+
+// Keeps the last record of a byte stream fed to it in pieces of any size; memory
+// follows the longest record, not the stream.
+class LastRecordReader {
+public:
+    void Feed(std::string_view bytes);
+    // The last record once the whole stream has been fed (empty when it held none).
+    std::string Finish();
+
+private:
+    std::string current_;
+    std::string last_;
+    bool recordStarted_ = false;  // bytes of a record follow the last terminator
+    bool afterCr_ = false;        // a LF right here belongs to the CR before it
+};
+
+// Owns one file opened for reading.
+class InputFile {
+public:
+    // Opens by wide path for reading only; check IsOpen().
+    explicit InputFile(const std::wstring& path);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    // Fills buffer; returns the count read, 0 at the end. Sets Failed() on a read error.
+    std::size_t Read(char* buffer, std::size_t capacity);
+    bool Failed() const;
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// The bytes of a record as characters of the ANSI code page, cut into lines.
+ConfigLines LinesFromRecord(std::string_view record);
+
+// Reads the file at configPath; nothing when it cannot be opened or read.
+std::optional<ConfigLines> ReadConfigLines(const std::wstring& configPath);
+
+}  // namespace quorvane

@@ -1,0 +1,46 @@
+#include "config/InstallPaths.h"
+
+namespace quorvane {
+namespace {
+
+// The reader rewrites the key path it is given, so each read gets fresh copies.
+RegistryValue ReadGameValue(General& registry, std::wstring_view valueName) {
+    std::wstring keyPath(kGameKeyPath);
+    const std::wstring name(valueName);
+    return registry.ReadRegistryString(keyPath, name);
+}
+
+}  // namespace
+
+std::wstring CutAtNul(std::wstring text) {
+    const auto nul = text.find(L'\0');
+    if (nul != std::wstring::npos) text.resize(nul);
+    return text;
+}
+
+InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, SettingsView& view) {
+    InstallPaths paths;
+    paths.AppVersion = kAppVersion;
+    view.Title = L"Quorvane " + paths.AppVersion + L" by Pellowan (Debug Mode, Read Only)";
+
+    const RegistryValue install = ReadGameValue(registry, L"InstallPath");
+    const RegistryValue singlePlayer = ReadGameValue(registry, L"SPExePath");
+    const RegistryValue multiPlayer = ReadGameValue(registry, L"MPExePath");
+
+    paths.InstallPath = CutAtNul(install.text());
+    paths.SPExePath = CutAtNul(singlePlayer.text());
+    paths.MPExePath = CutAtNul(multiPlayer.text());
+
+    paths.PlayersPath = paths.InstallPath + L"\\players";
+    paths.ConfigPath = paths.PlayersPath + L"\\config.cfg";
+    paths.ConfigMpPath = paths.PlayersPath + L"\\config_mp.cfg";
+
+    view.Check10 = paths.ConfigPath.size() > 10 ? 1 : 0;
+    view.Check11 = paths.ConfigMpPath.size() > 12 ? 1 : 0;
+
+    paths.GameFound = install.kind() == RegistryValue::Kind::Text;
+    if (!paths.GameFound) messages.Show(L"Game Not Found:\n\n" + std::wstring(kGameKeyPath));
+    return paths;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,36 @@
+#pragma once
+// Start-up: the version, the title, the game's installation from its registry key,
+// and the paths of its configuration files.
+
+#include "config/SettingsView.h"
+#include "registry/General.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+inline constexpr std::wstring_view kAppVersion = L"v0.1.1";
+inline constexpr std::wstring_view kGameKeyPath =
+    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
+
+struct InstallPaths {
+    std::wstring AppVersion;
+    std::wstring InstallPath;
+    std::wstring SPExePath;
+    std::wstring MPExePath;
+    std::wstring PlayersPath;
+    std::wstring ConfigPath;
+    std::wstring ConfigMpPath;
+    // False when "InstallPath" could not be read: config.cfg is then not opened.
+    bool GameFound = false;
+};
+
+// The text before the first NUL, or the whole text when it holds none.
+std::wstring CutAtNul(std::wstring text);
+
+// Sets view.Title, view.Check10 and view.Check11. Shows "Game Not Found:" when the
+// install folder cannot be read.
+InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, SettingsView& view);
+
+}  // namespace quorvane

@@ -1,0 +1,28 @@
+// The system's ANSI code page (CP_ACP), through the Windows conversion calls.
+#include "registry/AnsiText.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace quorvane {
+
+std::string WideToAnsi(std::wstring_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int length = static_cast<int>(text.size());
+    const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
+    if (needed > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), needed, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring AnsiToWide(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > INT_MAX) return {};
+    const int length = static_cast<int>(bytes.size());
+    const int needed = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(needed > 0 ? needed : 0), L'\0');
+    if (needed > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), needed);
+    return text;
+}
+
+}  // namespace quorvane

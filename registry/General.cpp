@@ -1,0 +1,98 @@
+#include "registry/General.h"
+
+#include "registry/AnsiText.h"
+
+#include <array>
+#include <utility>
+
+namespace quorvane {
+namespace {
+
+struct Hive {
+    std::wstring_view name;
+    RegHandle handle;
+};
+
+// Compared in this order, exactly.
+constexpr std::array<Hive, 7> kHives{{
+    {L"HKEY_CLASSES_ROOT", 0x80000000},
+    {L"HKEY_CURRENT_USER", 0x80000001},
+    {L"HKEY_LOCAL_MACHINE", 0x80000002},
+    {L"HKEY_USERS", 0x80000003},
+    {L"HKEY_PERFORMANCE_DATA", 0x80000004},
+    {L"HKEY_CURRENT_CONFIG", 0x80000005},
+    {L"HKEY_DYN_DATA", 0x80000006},
+}};
+
+constexpr std::wstring_view kHivePrefix = L"HKEY_";
+
+std::wstring_view TrimSpaces(std::wstring_view text) {
+    const auto first = text.find_first_not_of(L' ');
+    if (first == std::wstring_view::npos) return {};
+    const auto last = text.find_last_not_of(L' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+RegHandle General::HiveFromName(std::wstring_view name) {
+    for (const Hive& hive : kHives) {
+        if (hive.name == name) return hive.handle;
+    }
+    return 0;
+}
+
+void General::SplitRegistryPath(std::wstring& keyPath, RegHandle& hive) {
+    const auto slash = keyPath.find(L'\\');
+    LastResult = slash == std::wstring::npos ? 0 : static_cast<std::int32_t>(slash + 1);
+
+    const bool badStart = !keyPath.starts_with(kHivePrefix);
+    const bool badEnd = keyPath.ends_with(L'\\');
+    if (badStart || badEnd) {
+        messages_.Show(L"Incorrect Format:\n\n" + keyPath);
+        return;
+    }
+
+    if (slash == std::wstring::npos) {
+        hive = HiveFromName(keyPath);
+        keyPath.clear();
+    } else {
+        hive = HiveFromName(std::wstring_view(keyPath).substr(0, slash));
+        keyPath.erase(0, slash + 1);
+    }
+}
+
+RegistryValue General::ReadRegistryString(std::wstring& keyPath, const std::wstring& valueName) {
+    SplitRegistryPath(keyPath, HiveHandle);
+    if (HiveHandle == 0) return RegistryValue::Empty();
+
+    // The subkey goes to the call in the ANSI code page and comes back through it.
+    const std::string subKey = WideToAnsi(keyPath);
+    LastResult = registry_.OpenKey(HiveHandle, subKey, 0, kKeyRead, KeyHandle);
+    keyPath = AnsiToWide(subKey);
+    if (LastResult != kStatusSuccess) return RegistryValue::Error();
+
+    ValueBuffer.assign(kBufferSize, L' ');
+    ValueBufferLength = static_cast<std::uint32_t>(ValueBuffer.size());
+
+    std::string buffer = WideToAnsi(ValueBuffer);
+    std::uint32_t type = kRegSz;
+    LastResult = registry_.QueryValue(KeyHandle, WideToAnsi(valueName), type,
+                                      {reinterpret_cast<unsigned char*>(buffer.data()), buffer.size()},
+                                      ValueBufferLength);
+    ValueBuffer = AnsiToWide(buffer);
+    if (LastResult != kStatusSuccess) {
+        registry_.CloseKey(KeyHandle);
+        return RegistryValue::Error();
+    }
+
+    LastResult = registry_.CloseKey(KeyHandle);
+
+    // The value, its terminator and whatever the call left behind them, less the
+    // surrounding spaces and the last remaining character (normally the terminator).
+    ValueBuffer = std::wstring(TrimSpaces(ValueBuffer));
+    if (ValueBuffer.empty()) return RegistryValue::Text({});
+    return RegistryValue::Text(ValueBuffer.substr(0, ValueBuffer.size() - 1));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,39 @@
+#pragma once
+// The registry as the reader sees it: the three calls of the ANSI registry API.
+// The Win32 build hands in advapi32; tests hand in a scripted fake.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace quorvane {
+
+// A predefined hive (0x80000000 to 0x80000006) or a key opened by OpenKey.
+using RegHandle = std::uintptr_t;
+
+inline constexpr std::int32_t kStatusSuccess = 0;     // ERROR_SUCCESS
+inline constexpr std::int32_t kStatusNotFound = 2;    // ERROR_FILE_NOT_FOUND
+inline constexpr std::int32_t kStatusAccessDenied = 5;  // ERROR_ACCESS_DENIED
+inline constexpr std::int32_t kStatusMoreData = 234;  // ERROR_MORE_DATA
+
+inline constexpr std::uint32_t kRegSz = 1;            // REG_SZ
+inline constexpr std::uint32_t kKeyRead = 0x20019;    // KEY_READ
+
+class RegistryApi {
+public:
+    virtual ~RegistryApi() = default;
+
+    // RegOpenKeyExA. subKey is in the ANSI code page; an empty subKey opens the hive's root.
+    virtual std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t options,
+                                 std::uint32_t access, RegHandle& key) = 0;
+
+    // RegQueryValueExA. data is the caller's whole buffer; size holds its length on entry
+    // and what the call writes back on return. Bytes the call does not write stay as they were.
+    virtual std::int32_t QueryValue(RegHandle key, const std::string& valueName, std::uint32_t& type,
+                                    std::span<unsigned char> data, std::uint32_t& size) = 0;
+
+    // RegCloseKey.
+    virtual std::int32_t CloseKey(RegHandle key) = 0;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,32 @@
+#include "registry/Win32Registry.h"
+
+#include <windows.h>
+
+namespace quorvane {
+namespace {
+
+HKEY ToHkey(RegHandle handle) { return reinterpret_cast<HKEY>(handle); }
+
+}  // namespace
+
+std::int32_t Win32Registry::OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t options,
+                                    std::uint32_t access, RegHandle& key) {
+    HKEY opened = nullptr;
+    const LONG status = RegOpenKeyExA(ToHkey(hive), subKey.c_str(), options, access, &opened);
+    if (status == ERROR_SUCCESS) key = reinterpret_cast<RegHandle>(opened);
+    return status;
+}
+
+std::int32_t Win32Registry::QueryValue(RegHandle key, const std::string& valueName, std::uint32_t& type,
+                                       std::span<unsigned char> data, std::uint32_t& size) {
+    DWORD valueType = type;
+    DWORD dataSize = size <= data.size() ? size : static_cast<DWORD>(data.size());
+    const LONG status = RegQueryValueExA(ToHkey(key), valueName.c_str(), nullptr, &valueType, data.data(), &dataSize);
+    type = valueType;
+    size = dataSize;
+    return status;
+}
+
+std::int32_t Win32Registry::CloseKey(RegHandle key) { return RegCloseKey(ToHkey(key)); }
+
+}  // namespace quorvane

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Gives a Debian 12 machine (run as root, or with sudo available) everything that
+# building, testing and running Quorvane needs. Installs only what is missing.
+set -euo pipefail
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+wanted=(cmake g++ make g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth
+        googletest libbenchmark-dev clang libclang-rt-14-dev x11-utils)
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$pkg")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+fi
+as_root apt-get update -qq
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
