@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace quorvane {
 namespace {
@@ -22,8 +23,11 @@ wchar_t ByteToWide(unsigned char byte) {
 }
 
 char WideToByte(wchar_t ch) {
-    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF)) return static_cast<char>(ch);
-    const auto* found = std::find(kHighControls.begin(), kHighControls.end(), static_cast<char16_t>(ch));
+    // wchar_t is 32 bits (and signed) here: compare whole code points, so that U+120AC,
+    // say, is not taken for U+20AC.
+    const auto code = static_cast<std::uint32_t>(ch);
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
+    const auto* found = std::find(kHighControls.begin(), kHighControls.end(), code);
     if (found != kHighControls.end()) return static_cast<char>(0x80 + (found - kHighControls.begin()));
     return '?';  // the best-fit default, as WideCharToMultiByte gives
 }
