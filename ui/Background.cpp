@@ -1,0 +1,68 @@
+#include "ui/Background.h"
+
+#include "ui/ComPtr.h"
+
+#include <wincodec.h>
+
+#include <climits>
+
+namespace quorvane {
+
+UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId) {
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
+    if (!found) return {};
+    HGLOBAL loaded = ::LoadResource(module, found);
+    const DWORD size = ::SizeofResource(module, found);
+    void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes || size == 0) return {};
+
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  factory.put_void()))) {
+        return {};
+    }
+    ComPtr<IWICStream> stream;
+    if (FAILED(factory->CreateStream(stream.put())) ||
+        FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(bytes), size))) {
+        return {};
+    }
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                decoder.put())) ||
+        FAILED(decoder->GetFrame(0, frame.put()))) {
+        return {};
+    }
+    ComPtr<IWICBitmapSource> converted;
+    if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put()))) return {};
+
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0 || width > INT_MAX / 4 ||
+        height > INT_MAX / (width * 4)) {
+        return {};
+    }
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, like WIC's rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueHbitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return {};
+
+    const UINT stride = width * 4;
+    if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return {};
+    return bitmap;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || ::GetObjectW(bitmap, sizeof(info), &info) != sizeof(info)) return {0, 0};
+    return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+}  // namespace quorvane

@@ -1,0 +1,17 @@
+#pragma once
+// The window's background picture: a JPEG kept in the program's resources, decoded
+// once into a bitmap that painting only copies.
+
+#include "ui/UniqueHandle.h"
+
+namespace quorvane {
+
+// Decodes the RCDATA resource `resourceId` of `module` into a top-down 32-bit DIB
+// section of the picture's natural size. Empty when the resource is missing or cannot
+// be decoded. Needs COM on the calling thread (see ComApartment).
+UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId);
+
+// The size of a bitmap in pixels; {0, 0} for none.
+SIZE BitmapSize(HBITMAP bitmap);
+
+}  // namespace quorvane

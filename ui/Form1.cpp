@@ -1,0 +1,348 @@
+#include "ui/Form1.h"
+
+#include "ui/Background.h"
+#include "ui/Commands.h"
+#include "ui/LabelFont.h"
+#include "ui/ResourceIds.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace quorvane {
+namespace {
+
+// Which field of the loaded record each setting control shows.
+constexpr std::array<std::pair<ControlId, int SettingsView::*>, 12> kCheckFields{{
+    {ControlId::Check1, &SettingsView::Check1},
+    {ControlId::Check2, &SettingsView::Check2},
+    {ControlId::Check3, &SettingsView::Check3},
+    {ControlId::Check4, &SettingsView::Check4},
+    {ControlId::Check5, &SettingsView::Check5},
+    {ControlId::Check6, &SettingsView::Check6},
+    {ControlId::Check7, &SettingsView::Check7},
+    {ControlId::Check8, &SettingsView::Check8},
+    {ControlId::Check9, &SettingsView::Check9},
+    {ControlId::Check10, &SettingsView::Check10},
+    {ControlId::Check11, &SettingsView::Check11},
+    {ControlId::Check12, &SettingsView::Check12},
+}};
+constexpr std::array<std::pair<ControlId, std::wstring SettingsView::*>, 10> kTextFields{{
+    {ControlId::Text1, &SettingsView::Text1},
+    {ControlId::Text2, &SettingsView::Text2},
+    {ControlId::Text3, &SettingsView::Text3},
+    {ControlId::Text4, &SettingsView::Text4},
+    {ControlId::Text5, &SettingsView::Text5},
+    {ControlId::Text6, &SettingsView::Text6},
+    {ControlId::Text7, &SettingsView::Text7},
+    {ControlId::Text8, &SettingsView::Text8},
+    {ControlId::Text9, &SettingsView::Text9},
+    {ControlId::Text10, &SettingsView::Text10},
+}};
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+            // A static never takes the focus; no word wrap keeps the caption on one line.
+            return {L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case ControlKind::CommandButton:
+            // Hidden for good: never shown, so never clicked or reached with Tab.
+            return {L"BUTTON", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    }
+    return {L"STATIC", WS_CHILD, 0};
+}
+
+HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    // Shared icons belong to the system; nothing frees them.
+    return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
+                                           ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric),
+                                           LR_SHARED));
+}
+
+}  // namespace
+
+Form1::~Form1() {
+    if (window_) ::DestroyWindow(window_.get());
+}
+
+bool Form1::Create(HINSTANCE instance) {
+    instance_ = instance;
+    {
+        WindowDc screen(nullptr);
+        if (screen.get()) {
+            dpiX_ = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
+            dpiY_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+        }
+    }
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (!::GetClassInfoExW(instance, kForm1ClassName, &windowClass)) {
+        windowClass = {};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+        windowClass.lpszClassName = kForm1ClassName;
+        windowClass.hIcon = LoadProgramIcon(instance, SM_CXICON, SM_CYICON);
+        windowClass.hIconSm = LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
+        if (!::RegisterClassExW(&windowClass)) return false;
+    }
+
+    UniqueHmenu menu = BuildForm1Menu();
+    if (!menu) return false;
+
+    RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpiX_), TwipsToPixels(kClientHeightTwips, dpiY_)};
+    if (!::AdjustWindowRectEx(&outer, kStyle, TRUE, kExStyle)) return false;
+
+    // WM_NCCREATE hands the window to window_; a failed OnCreate destroys it again.
+    HWND created = ::CreateWindowExW(kExStyle, kForm1ClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, menu.get(),
+                                     instance, this);
+    if (!created) return false;
+    (void)menu.release();  // the window owns its menu now
+    return true;
+}
+
+void Form1::Form_Load(General& registry) { Fill(RunLoadSequence(registry, messages_)); }
+
+void Form1::Fill(const LoadedForm& loaded) {
+    paths_ = loaded.paths;
+    const SettingsView& view = loaded.view;
+    ::SetWindowTextW(hwnd(), view.Title.c_str());
+    for (const auto& [id, field] : kCheckFields) {
+        ::SendMessageW(Control(id), BM_SETCHECK, view.*field == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    for (const auto& [id, field] : kTextFields) ::SetWindowTextW(Control(id), (view.*field).c_str());
+}
+
+void Form1::Show(int showCommand) {
+    ::ShowWindow(hwnd(), showCommand);
+    ::UpdateWindow(hwnd());
+}
+
+void Form1::Launch_Click() { LaunchPath(paths_.SPExePath); }
+
+void Form1::LaunchMP_Click() { LaunchPath(paths_.MPExePath); }
+
+void Form1::LaunchPath(const std::wstring& path) {
+    if (!StartProgram(path)) messages_.Show(CannotStartText(path));
+}
+
+void Form1::About_Click() { messages_.Show(AboutText(paths_.AppVersion)); }
+
+// Destroying the window ends the message loop (see OnDestroy).
+void Form1::exit_Click() { ::DestroyWindow(hwnd()); }
+
+void Form1::Draw(HDC dc) const {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    SIZE picture{0, 0};
+    if (background_) {
+        picture = BitmapSize(background_.get());
+        UniqueMemoryDc source(::CreateCompatibleDC(dc));
+        if (source) {
+            SelectScope selected(source.get(), background_.get());
+            ::BitBlt(dc, 0, 0, picture.cx, picture.cy, source.get(), 0, 0, SRCCOPY);
+        } else {
+            picture = {0, 0};
+        }
+    }
+    // Where the picture does not reach (a denser display makes the window larger).
+    const RECT right{picture.cx, 0, client.right, client.bottom};
+    const RECT below{0, picture.cy, picture.cx, client.bottom};
+    if (right.left < right.right) ::FillRect(dc, &right, backBrush_.get());
+    if (below.top < below.bottom) ::FillRect(dc, &below, backBrush_.get());
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form1* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_.reset(window);
+    } else {
+        self = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = self->HandleMessage(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return result;
+}
+
+LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate();
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers the whole client area
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_PRINTCLIENT:
+            Draw(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        case WM_COMMAND:
+            // Menu items only: controls send their notifications with their own handle.
+            if (lParam == 0 && HIWORD(wParam) == 0) OnCommand(static_cast<CommandId>(LOWORD(wParam)));
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam));
+            break;
+        case WM_SETFOCUS:
+            OnSetFocus();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_NCDESTROY:
+            OnNcDestroy();
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Form1::OnCreate() {
+    labelFont_ = CreateLabelFont(dpiY_);
+    backBrush_.reset(::CreateSolidBrush(kForm1BackColor));
+    if (!labelFont_ || !backBrush_) return -1;
+
+    for (const ControlSpec* spec : CreationOrder()) {
+        if (!CreateControl(*spec)) return -1;
+    }
+    focus_ = Control(ControlId::Check1);
+
+    // Without its picture the window is still usable, on black.
+    background_ = DecodeJpegResource(instance_, IDR_BACKGROUND);
+    NameCheckBoxes();
+    return 0;
+}
+
+bool Form1::CreateControl(const ControlSpec& spec) {
+    const WindowKind kind = KindOf(spec.kind);
+    const std::wstring caption(spec.caption);
+    const int left = TwipsToPixels(spec.twips.left, dpiX_);
+    const int top = TwipsToPixels(spec.twips.top, dpiY_);
+    const int width = TwipsToPixels(spec.twips.width, dpiX_);
+    const int height = TwipsToPixels(spec.twips.height, dpiY_);
+    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, left, top, width,
+                                     height, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(spec.id))),
+                                     instance_, nullptr);
+    if (!control) return false;
+
+    HFONT font = spec.kind == ControlKind::Label ? labelFont_.get()
+                                                 : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (spec.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
+    return true;
+}
+
+// A text box takes its accessible name from the label created just before it. A
+// check box would give its own caption, "Check1" on all twelve, so its label's
+// caption is set as its name instead. Systems without the annotation service keep
+// the caption.
+void Form1::NameCheckBoxes() {
+    if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                  accessibleNames_.put_void()))) {
+        return;
+    }
+    for (const ControlSpec& spec : kForm1Layout) {
+        if (spec.kind != ControlKind::CheckBox) continue;
+        const ControlSpec* label = FindLabelFor(spec.id);
+        if (!label) continue;
+        const std::wstring name(label->caption);
+        accessibleNames_->SetHwndPropStr(Control(spec.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                         PROPID_ACC_NAME, name.c_str());
+    }
+}
+
+void Form1::OnPaint() {
+    PaintScope paint(hwnd());
+    Draw(paint.dc());
+}
+
+HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {
+    const ControlSpec* spec = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
+    if (!spec) return nullptr;
+    switch (spec->kind) {
+        case ControlKind::Label:
+            ::SetTextColor(dc, kLabelForeColor);
+            ::SetBkMode(dc, TRANSPARENT);
+            return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+        case ControlKind::CheckBox:
+            ::SetBkColor(dc, kForm1BackColor);
+            return backBrush_.get();
+        default:
+            return nullptr;
+    }
+}
+
+void Form1::OnCommand(CommandId command) {
+    switch (command) {
+        case CommandId::Launch:
+            Launch_Click();
+            break;
+        case CommandId::LaunchMP:
+            LaunchMP_Click();
+            break;
+        case CommandId::About:
+            About_Click();
+            break;
+        case CommandId::Exit:
+            exit_Click();
+            break;
+        case CommandId::Save:  // "Save Settings" does nothing
+        case CommandId::None:
+            break;
+    }
+}
+
+void Form1::OnActivate(WORD state) {
+    if (state != WA_INACTIVE) return;
+    HWND focused = ::GetFocus();
+    if (focused && ::IsChild(hwnd(), focused)) focus_ = focused;
+}
+
+void Form1::OnSetFocus() {
+    if (focus_ && ::IsWindow(focus_)) ::SetFocus(focus_);
+}
+
+void Form1::OnDestroy() {
+    if (accessibleNames_) {
+        for (const ControlSpec& spec : kForm1Layout) {
+            if (spec.kind != ControlKind::CheckBox) continue;
+            MSAAPROPID name = PROPID_ACC_NAME;
+            accessibleNames_->ClearHwndProps(Control(spec.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                             &name, 1);
+        }
+    }
+    // The window is the program: closing it, by Exit or the close box, ends the run.
+    ::PostQuitMessage(0);
+}
+
+// The window is gone: its owner lets go of the handle without destroying it again.
+void Form1::OnNcDestroy() {
+    (void)window_.release();
+    focus_ = nullptr;
+}
+
+}  // namespace quorvane

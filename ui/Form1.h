@@ -1,0 +1,97 @@
+#pragma once
+// Form1, the program's only window: built hidden from the layout table, filled by the
+// load sequence, then shown. Its menu commands run on the window's thread.
+
+#include "config/LoadSequence.h"
+#include "registry/General.h"
+#include "registry/MessageBoxApi.h"
+#include "ui/ComPtr.h"
+#include "ui/Layout.h"
+#include "ui/Menu.h"
+#include "ui/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+namespace quorvane {
+
+inline constexpr wchar_t kForm1ClassName[] = L"QuorvaneForm1";
+inline constexpr COLORREF kForm1BackColor = RGB(0, 0, 0);
+inline constexpr COLORREF kLabelForeColor = RGB(0, 255, 0);
+
+class Form1 {
+public:
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    static constexpr DWORD kExStyle = 0;
+
+    // Message boxes (About, a failed start, the load sequence's) go through `messages`.
+    explicit Form1(MessageBoxApi& messages) : messages_(messages) {}
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Creates the window hidden, titled "Form1", with every control in its initial
+    // state. `instance` holds the icon and the background picture. COM should be set
+    // up on this thread (ComApartment) for the picture and the accessible names.
+    bool Create(HINSTANCE instance);
+
+    // The load sequence: title, install paths, config.cfg and its settings.
+    void Form_Load(General& registry);
+    // Puts a loaded record into the window and keeps the paths for the commands.
+    void Fill(const LoadedForm& loaded);
+    // Shows the window; the focus goes to Check1.
+    void Show(int showCommand);
+
+    // The menu commands.
+    void Launch_Click();
+    void LaunchMP_Click();
+    void About_Click();
+    void exit_Click();
+
+    // Paints the client area into any device context: the picture at its natural
+    // size at the top-left corner, black where it does not reach.
+    void Draw(HDC dc) const;
+
+    HWND hwnd() const { return window_.get(); }
+    HWND Control(ControlId id) const { return ::GetDlgItem(window_.get(), ToInt(id)); }
+    int dpiX() const { return dpiX_; }
+    int dpiY() const { return dpiY_; }
+    HBITMAP background() const { return background_.get(); }
+    HFONT labelFont() const { return labelFont_.get(); }
+    const InstallPaths& paths() const { return paths_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    LRESULT OnCreate();
+    void OnPaint();
+    HBRUSH OnCtlColor(HDC dc, HWND control);
+    void OnCommand(CommandId command);
+    void OnActivate(WORD state);
+    void OnSetFocus();
+    void OnDestroy();
+    void OnNcDestroy();
+
+    bool CreateControl(const ControlSpec& spec);
+    void NameCheckBoxes();
+    void LaunchPath(const std::wstring& path);
+
+    MessageBoxApi& messages_;
+    HINSTANCE instance_ = nullptr;
+    int dpiX_ = 96;
+    int dpiY_ = 96;
+    InstallPaths paths_;
+    HWND focus_ = nullptr;  // the control that gets the focus back when the window does
+
+    UniqueHfont labelFont_;
+    UniqueHbrush backBrush_;
+    UniqueHbitmap background_;
+    ComPtr<IAccPropServices> accessibleNames_;
+    // Set on WM_NCCREATE and let go on WM_NCDESTROY. The destructor destroys a window
+    // still open before the font and the brush its controls use go.
+    UniqueHwnd window_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,20 @@
+#pragma once
+// The labels' font: "Terminal", bold, in a 6 x 8 pixel cell at 96 dots per inch.
+
+#include "ui/UniqueHandle.h"
+
+#include <string_view>
+
+namespace quorvane {
+
+inline constexpr std::wstring_view kLabelFontFace = L"Terminal";
+
+// True when the system has a font family of this name.
+bool FontFamilyExists(std::wstring_view face);
+
+// "Terminal" where the system has it; elsewhere a fixed-pitch bold font asked for in
+// the same character cell, so that every label keeps its size. The cell follows the
+// display's density: 90 x 120 twips.
+UniqueHfont CreateLabelFont(int dpi);
+
+}  // namespace quorvane

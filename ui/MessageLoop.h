@@ -1,0 +1,12 @@
+#pragma once
+// The program's message loop.
+
+#include <windows.h>
+
+namespace quorvane {
+
+// Runs until WM_QUIT and returns its exit code. Keyboard messages go through
+// IsDialogMessage for `window`, which gives Tab and Shift+Tab between its controls.
+int RunMessageLoop(HWND window);
+
+}  // namespace quorvane
