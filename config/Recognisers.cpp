@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 
 namespace quorvane {
 namespace {
@@ -60,6 +62,31 @@ constexpr std::array<Recogniser, 30> kRecognisers{{
     Flag(L"seta r_motionblur_enable \"0\"", &SV::Check12, 0),
 }};
 
+// Every compared text is "seta ", a name and more. A line is compared in full only with
+// the recognisers whose text has the same characters as the line at the key positions,
+// the name's first four: a few table look-ups per line spare almost every comparison.
+constexpr std::size_t kKeyStart = 5;
+constexpr std::size_t kKeyChars = 4;
+
+using CandidateSet = std::uint32_t;  // bit i stands for kRecognisers[i]
+static_assert(kRecognisers.size() <= 32);
+static_assert(std::all_of(kRecognisers.begin(), kRecognisers.end(), [](const Recogniser& r) {
+    return r.compared.size() >= kKeyStart + kKeyChars &&
+           std::all_of(r.compared.begin(), r.compared.end(), [](wchar_t ch) { return ch > 0 && ch < 128; });
+}));
+
+// For each key position and ASCII character, the recognisers with that character there.
+constexpr auto kCandidates = [] {
+    std::array<std::array<CandidateSet, 128>, kKeyChars> sets{};
+    for (std::size_t i = 0; i < kRecognisers.size(); ++i) {
+        for (std::size_t k = 0; k < kKeyChars; ++k) {
+            const wchar_t ch = kRecognisers[i].compared[kKeyStart + k];
+            sets[k][static_cast<std::size_t>(ch)] |= CandidateSet{1} << i;
+        }
+    }
+    return sets;
+}();
+
 constexpr wchar_t kQuote = L'"';
 constexpr std::size_t kClipWindow = 3;
 
@@ -95,7 +122,15 @@ std::wstring FirstCharValue(std::wstring_view line, std::size_t n) {
 }
 
 void RecogniseLine(std::wstring_view line, SettingsView& view) {
-    for (const Recogniser& r : kRecognisers) {
+    if (line.size() < kKeyStart + kKeyChars) return;  // shorter than every compared text
+    CandidateSet candidates = ~CandidateSet{0};
+    for (std::size_t k = 0; k < kKeyChars; ++k) {
+        const auto ch = static_cast<std::uint32_t>(line[kKeyStart + k]);
+        candidates &= ch < 128 ? kCandidates[k][ch] : 0;
+    }
+    // The candidates in table order, as the ladder tries them.
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const Recogniser& r = kRecognisers[static_cast<std::size_t>(std::countr_zero(candidates))];
         if (!line.starts_with(r.compared)) continue;
         if (r.effect == Effect::SetValue) {
             view.*(r.check) = r.value;
