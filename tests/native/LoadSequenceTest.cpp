@@ -1,5 +1,6 @@
 #include "config/LoadSequence.h"
 #include "tests/native/FakeRegistry.h"
+#include "tests/data/RealisticSettings.h"
 #include "tests/native/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -48,30 +49,16 @@ TEST_F(LoadSequenceTest, RealisticConfigShowsTitleAndAllTwentyTwoValues) {
     WriteConfig(ReadBytes(QUORVANE_TEST_DATA_DIR "/config.cfg"));
     const LoadedForm form = Load();
 
-    SettingsView expected;
-    expected.Title = L"Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)";
-    expected.Check1 = 0;           // cg_brass "0"
-    expected.Check2 = 1;           // cg_drawCrosshair "1"
-    expected.Check3 = 1;           // cg_drawFPS "Simple"
-    expected.Check4 = 1;           // cg_subtitles "1"
-    expected.Check5 = 1;           // r_fullscreen "1"
-    expected.Check6 = 1;           // r_specular "1"
-    expected.Check7 = 0;           // r_vsync "0"
-    expected.Check8 = 1;           // r_shaderWarming "1"
-    expected.Check9 = 1;           // ragdoll_enable "1"
-    expected.Check10 = 1;
-    expected.Check11 = 1;
-    expected.Check12 = 0;          // r_motionblur_enable "0"
-    expected.Text1 = L"125";
-    expected.Text2 = L"4";
-    expected.Text3 = L"1680x1050";
-    expected.Text4 = L"wide 16:10";
-    expected.Text5 = L"0.8";
-    expected.Text6 = L"60 Hz";
-    expected.Text7 = L"16";
-    expected.Text8 = L"4";
-    expected.Text9 = L"6.5";
-    expected.Text10 = L"25000";
+    using testing::kRealisticChecks;
+    using testing::kRealisticTexts;
+    const SettingsView expected{
+        L"Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)",
+        kRealisticChecks[1], kRealisticChecks[2], kRealisticChecks[3], kRealisticChecks[4],
+        kRealisticChecks[5], kRealisticChecks[6], kRealisticChecks[7], kRealisticChecks[8],
+        kRealisticChecks[9], kRealisticChecks[10], kRealisticChecks[11], kRealisticChecks[12],
+        kRealisticTexts[1], kRealisticTexts[2], kRealisticTexts[3], kRealisticTexts[4], kRealisticTexts[5],
+        kRealisticTexts[6], kRealisticTexts[7], kRealisticTexts[8], kRealisticTexts[9], kRealisticTexts[10],
+    };
     EXPECT_EQ(form.view, expected);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(form.lines.size(), 573u);
