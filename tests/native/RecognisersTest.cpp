@@ -63,6 +63,19 @@ TEST(RecogniseLine, CaseAndSpacingCount) {
     }
 }
 
+TEST(RecogniseLine, LinesAlikeInTheirFirstCharactersAreToldApart) {
+    // Names sharing their first letters with a recognised one, and characters beyond
+    // ASCII where the name's letters stand.
+    for (const wchar_t* line : {L"seta r_vsyn \"1\"", L"seta r_vsync_x \"1\"", L"seta rat \"1\"",
+                                L"seta r_mod \"800x600\"", L"seta cg_b \"1\"", L"seta r\u00e9vsync \"1\"",
+                                L"seta \u0163_vsync \"1\"", L"seta \U0001F600 \"1\"", L"seta r_v"}) {
+        EXPECT_EQ(AfterLine(line), SettingsView{}) << std::wstring(line).size() << "-character line";
+    }
+    EXPECT_EQ(AfterLine(L"seta r_mode \"1920\u00d71080\"").Text3, L"1920\u00d71080");
+    EXPECT_EQ(AfterLine(L"seta ragdoll_max_simulating \"8\"").Text7, L"8");
+    EXPECT_EQ(AfterLine(L"seta ragdoll_enable \"1\"").Check9, 1);
+}
+
 TEST(RecogniseLine, TailValueIsEverythingAfterTheOpeningQuoteButTheLastCharacter) {
     const struct {
         const wchar_t* line;
