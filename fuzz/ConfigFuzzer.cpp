@@ -123,7 +123,26 @@ const std::array<Setting, 20> kSettings{{
 
 constexpr wchar_t kQuote = L'"';
 
-std::wstring Opening(const Setting& s) { return L"seta " + std::wstring(s.name) + L" \""; }
+// Each setting's line begins "seta ", its name, a blank and the opening quote; a flag's
+// line then has one of its two values and the closing quote.
+struct Compared {
+    std::wstring opening;
+    std::wstring rest0;
+    std::wstring rest1;
+};
+
+const std::array<Compared, kSettings.size()>& ComparedTexts() {
+    static const auto texts = [] {
+        std::array<Compared, kSettings.size()> t;
+        for (std::size_t i = 0; i < kSettings.size(); ++i) {
+            t[i].opening = L"seta " + std::wstring(kSettings[i].name) + L" \"";
+            t[i].rest0 = std::wstring(kSettings[i].valueFor0) + kQuote;
+            t[i].rest1 = std::wstring(kSettings[i].valueFor1) + kQuote;
+        }
+        return t;
+    }();
+    return texts;
+}
 
 std::size_t Quote(std::wstring_view line, std::size_t from) {
     std::size_t at = from;
@@ -149,19 +168,20 @@ std::wstring ValueFrom(Rule rule, std::wstring_view line, std::size_t n) {
 SettingsView ExpectedView(const ConfigLines& lines) {
     SettingsView view;
     const std::size_t end = std::min<std::size_t>(lines.size(), 549);  // lines 1 to 548
-    for (const Setting& s : kSettings) {
-        const std::wstring opening = Opening(s);
+    for (std::size_t k = 0; k < kSettings.size(); ++k) {
+        const Setting& s = kSettings[k];
+        const Compared& c = ComparedTexts()[k];
         for (std::size_t i = end; i-- > 1;) {
             const std::wstring_view line = lines[i];
-            if (!line.starts_with(opening)) continue;
+            if (!line.starts_with(c.opening)) continue;
             if (s.rule == Rule::Flag) {
-                const std::wstring_view rest = line.substr(opening.size());
-                const bool is0 = rest.starts_with(std::wstring(s.valueFor0) + kQuote);
-                const bool is1 = rest.starts_with(std::wstring(s.valueFor1) + kQuote);
+                const std::wstring_view rest = line.substr(c.opening.size());
+                const bool is0 = rest.starts_with(c.rest0);
+                const bool is1 = rest.starts_with(c.rest1);
                 if (!is0 && !is1) continue;  // another value: the line matches nothing
                 view.*(s.check) = is1 ? 1 : 0;
             } else {
-                view.*(s.text) = ValueFrom(s.rule, line, opening.size());
+                view.*(s.text) = ValueFrom(s.rule, line, c.opening.size());
             }
             break;
         }
