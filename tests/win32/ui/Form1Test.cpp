@@ -351,7 +351,7 @@ TEST_F(Form1Test, LabelsAreGreenOnThePictureAndCheckBoxesBlack) {
         const LRESULT boxBrush = ::SendMessageW(Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
                                                 reinterpret_cast<LPARAM>(Control(box)));
         LOGBRUSH brush{};
-        ASSERT_EQ(::GetObjectW(reinterpret_cast<HBRUSH>(boxBrush), sizeof(brush), &brush), sizeof(brush));
+        ASSERT_EQ(::GetObjectW(reinterpret_cast<HBRUSH>(boxBrush), sizeof(brush), &brush), static_cast<int>(sizeof(brush)));
         EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_SOLID));
         EXPECT_EQ(brush.lbColor, RGB(0, 0, 0));
     }

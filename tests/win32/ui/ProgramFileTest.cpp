@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -98,7 +100,7 @@ TEST_F(ProgramFileTest, IsA32BitWindowsProgramNeedingOnlyWindowsOwnDlls) {
         const std::size_t name = fileOffset(entry.Name);
         ASSERT_LT(name, bytes.size());
         std::string dll(bytes.data() + name);
-        std::transform(dll.begin(), dll.end(), dll.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+        std::transform(dll.begin(), dll.end(), dll.begin(), [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
         dlls.insert(dll);
     }
 
@@ -121,10 +123,11 @@ TEST_F(ProgramFileTest, VersionIs0101WithTheVersionTexts) {
     ASSERT_TRUE(::VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(1, 0));  // 0.1
-    EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(1, 0));  // .0.1
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(1, 0));
-    EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(1, 0));
+    // 0.1.0.1: each half holds two parts, the first in its high word.
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00000001u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00000001u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     struct Translation {
