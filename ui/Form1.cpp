@@ -110,7 +110,11 @@ bool Form1::Create(HINSTANCE instance) {
     HWND created = ::CreateWindowExW(kExStyle, kForm1ClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                      outer.right - outer.left, outer.bottom - outer.top, nullptr, menu.get(),
                                      instance, this);
-    if (!created) return false;
+    if (!created) {
+        // A window that got as far as its menu took it along when it went.
+        if (!::IsMenu(menu.get())) (void)menu.release();
+        return false;
+    }
     (void)menu.release();  // the window owns its menu now
     return true;
 }
@@ -234,6 +238,7 @@ LRESULT Form1::OnCreate() {
     // Without its picture the window is still usable, on black.
     background_ = DecodeJpegResource(instance_, IDR_BACKGROUND);
     NameCheckBoxes();
+    created_ = true;
     return 0;
 }
 
@@ -336,7 +341,8 @@ void Form1::OnDestroy() {
         }
     }
     // The window is the program: closing it, by Exit or the close box, ends the run.
-    ::PostQuitMessage(0);
+    // A window that failed to be created leaves that to its creator.
+    if (created_) ::PostQuitMessage(0);
 }
 
 // The window is gone: its owner lets go of the handle without destroying it again.

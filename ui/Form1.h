@@ -84,6 +84,7 @@ private:
     int dpiY_ = 96;
     InstallPaths paths_;
     HWND focus_ = nullptr;  // the control that gets the focus back when the window does
+    bool created_ = false;  // WM_CREATE succeeded
 
     UniqueHfont labelFont_;
     UniqueHbrush backBrush_;
