@@ -19,10 +19,8 @@ case $build in /*) ;; *) build=$root/$build ;; esac
 demo=$root/build/demo
 exe=$build/quorvane.exe
 export WINEPREFIX=$demo/wineprefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# The program's window title, which tells that it is up.
-title="Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)"
+source "$root/scripts/demo-install.sh"
+title=$quorvane_title
 
 # The part that runs on the virtual display: start, wait for the window, screenshot, close.
 if [ "${1:-}" = "--on-virtual-display" ]; then
@@ -86,24 +84,7 @@ cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target quorvane
 
 echo "== demo installation in $demo"
 mkdir -p "$demo"
-install='C:\Program Files (x86)\Activision\Call of Duty Black Ops'
-key='HKLM\SOFTWARE\Wow6432Node\Activision\Call of Duty Black Ops'
-# The game's installer writes its key through the 64-bit view; the 32-bit program
-# reads it back through its own.
-wine reg add "$key" /v InstallPath /d "$install" /reg:64 /f >/dev/null
-wine reg add "$key" /v SPExePath /d "$install\\BlackOps.exe" /reg:64 /f >/dev/null
-wine reg add "$key" /v MPExePath /d "$install\\BlackOpsMP.exe" /reg:64 /f >/dev/null
-
-game="$WINEPREFIX/drive_c/Program Files (x86)/Activision/Call of Duty Black Ops"
-mkdir -p "$game/players"
-cp assets/config.cfg "$game/players/config.cfg"
-# Stand-ins for the game's executables, so that the Launch commands start something:
-# copies of Wine's own 32-bit Notepad.
-notepad="$WINEPREFIX/drive_c/windows/syswow64/notepad.exe"
-[ -f "$notepad" ] || notepad="$WINEPREFIX/drive_c/windows/system32/notepad.exe"
-cp "$notepad" "$game/BlackOps.exe"
-cp "$notepad" "$game/BlackOpsMP.exe"
-wineserver -w  # the registry is on disk once the server has gone
+demo_install "$root"
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "== starting quorvane.exe on $DISPLAY (close its window to end)"
