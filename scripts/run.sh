@@ -70,13 +70,6 @@ if [ "${1:-}" = "--on-virtual-display" ]; then
 fi
 
 bash scripts/setup.sh
-# The screenshot is converted to PNG by a small Python script.
-if [ -z "${DISPLAY:-}" ] && ! command -v python3 >/dev/null; then
-  echo "run: installing python3 for the screenshot"
-  as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
-  as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq python3 >/dev/null
-fi
 
 echo "== building quorvane.exe"
 cmake --preset win32 -B "$build" >/dev/null
