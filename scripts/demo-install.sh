@@ -1,9 +1,11 @@
+# shellcheck shell=bash
 # A demo installation of the game in a Wine prefix of its own, for the scripts that
-# run quorvane.exe (run.sh, bench.sh). Sourced, not run: set WINEPREFIX first (a
+# run quorvane.exe (run.sh, bench-startup.sh). Sourced, not run: set WINEPREFIX first (a
 # folder in build/; ~/.wine is never touched), then call demo_install.
 
 # The program's window title once it has loaded the installation: it tells that the
 # window is up.
+# shellcheck disable=SC2034  # used by the scripts that source this one
 quorvane_title="Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)"
 # Where the game is installed, as Windows sees it and as it lies in the prefix.
 demo_install_path='C:\Program Files (x86)\Activision\Call of Duty Black Ops'
