@@ -4,7 +4,7 @@ target met or missed. Reads the Google Benchmark JSON files in the folder given:
 
   load.json                        plain read and load sequence of the realistic file
   scaling-<Kind>-<file>.json       one scaling case, measured in a process of its own
-  startup.json                     start-up under Wine (not measured yet)
+  startup.json                     start-up under Wine: each program's times in ms
   machine.txt                      the processor, memory, kernel and compiler
 
 Exits 1 when a benchmark reported an error or a result is missing, 0 otherwise
@@ -12,6 +12,7 @@ Exits 1 when a benchmark reported an error or a result is missing, 0 otherwise
 """
 
 import json
+import statistics
 import sys
 from pathlib import Path
 
@@ -182,11 +183,39 @@ def report_startup(folder):
     print("### 3. Start-up under Wine\n")
     path = folder / "startup.json"
     if not path.exists():
-        print("Not measured yet.\n")
+        problems.append("startup.json is missing")
+        print("Not measured (see the errors below).\n")
         return
-    # The start-up measurement writes this file once it exists; see scripts/bench.sh.
     data = json.loads(path.read_text())
-    print(f"Raw results: {data}\n")
+    programs = data["programs"]
+    by_name = {p["name"]: p for p in programs}
+    ours = by_name.get("quorvane")
+    notepads = [p for p in programs if p["name"] != "quorvane"]
+    if ours is None or not notepads or any(len(p["times_ms"]) != data["runs"] for p in programs):
+        problems.append("startup.json lacks quorvane.exe, Notepad or some of their runs")
+        print("Not measured (see the errors below).\n")
+        return
+    load = lambda key: " ".join(f"{x:.2f}" for x in data.get(key, []))
+    print(
+        f"From starting the program (`wine …`) to its window being mapped, on {data['display']}; "
+        f"{data['wine']}. {data['runs']} runs each after {data['unmeasured_runs_first']} unmeasured one, "
+        "the programs taking turns in a rotating order, the Wine server and Wine's own services kept "
+        "running throughout (`wineserver -p`), so every run finds Wine warm. "
+        f"Load average {load('load_average_before')} before, {load('load_average_after')} after.\n"
+    )
+    print("| program | command | median | fastest | slowest | quorvane.exe / this | target | |")
+    print("|---|---|---:|---:|---:|---:|---|---|")
+    ours_median = statistics.median(ours["times_ms"])
+    for program in programs:
+        times = program["times_ms"]
+        median = statistics.median(times)
+        cells = f"| {program['label']} | `{program['command']}` | {median:.0f} ms | {min(times):.0f} ms | {max(times):.0f} ms |"
+        if program is ours:
+            print(cells + " | | |")
+        else:
+            ratio = ours_median / median
+            print(cells + f" {ratio:.2f} | ≤ 1 (not slower) | {mark(ratio <= 1.0)} |")
+    print()
 
 
 def main():

@@ -3,10 +3,13 @@
 # markdown tables, each target marked met or missed:
 #   1. the headless load sequence on a realistic config.cfg, beside a plain read of it;
 #   2. scaling: 1, 10 and 100 MiB files, CR LF-ended and LF-ended: time per MiB, peak memory;
-#   3. start-up under Wine (not measured yet).
-# Everything stays in build/: the build in build/native-release, the generated files
-# in build/bench-data (about 230 MB), the raw results (Google Benchmark JSON) in
-# build/bench-results.
+#   3. start-up under Wine: from starting quorvane.exe to its window being mapped on an
+#      Xvfb display, beside Wine's own Notepad opening the same config.cfg.
+# Everything stays in build/: the native build in build/native-release, quorvane.exe's
+# in build/bench-win32 (the win32 preset's release build, in a folder of its own), the
+# generated files in build/bench-data (about 230 MB), the Wine prefix of the start-up
+# benchmark in build/bench-wine, the raw results (Google Benchmark JSON, startup.json)
+# in build/bench-results.
 #
 #   scripts/bench.sh           the full run (a few minutes)
 #   scripts/bench.sh --quick   fewer repetitions, to try the script out
@@ -14,15 +17,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/native-release
+win32_build=build/bench-win32
 data=build/bench-data
 results=build/bench-results
 bench=$build/bench/quorvane_bench
+timer=$build/bench/quorvane_startup_timer
 
 load_repetitions=15
 scaling_repetitions=3
+startup_runs=10
 if [ "${1:-}" = "--quick" ]; then
   load_repetitions=3
   scaling_repetitions=1
+  startup_runs=3
 fi
 
 say() { echo "== $*" >&2; }
@@ -31,7 +38,10 @@ bash scripts/setup.sh
 
 say "build ($build)"
 cmake --preset native-release >/dev/null
-cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target quorvane_bench >/dev/null
+cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target quorvane_bench quorvane_startup_timer >/dev/null
+say "build ($win32_build)"
+cmake --preset win32 -B "$win32_build" >/dev/null
+cmake --build "$win32_build" -j "$(nproc 2>/dev/null || echo 2)" --target quorvane >/dev/null
 
 rm -rf "$results"
 mkdir -p "$results"
@@ -67,12 +77,10 @@ for file in crlf_1mb crlf_10mb crlf_100mb lf_1mb lf_10mb lf_100mb; do
   done
 done
 
-# --- 3. Start-up under Wine ------------------------------------------------------------
-# TO BE ADDED: the time from starting quorvane.exe to its window being mapped on an Xvfb
-# display, beside Wine's notepad opening the same config.cfg; interleaved, 10 runs each.
-# It writes $results/startup.json, and report_startup() in scripts/bench-report.py turns
-# that into section 3 of the table (today it prints "Not measured yet").
-# ---------------------------------------------------------------------------------------
+# --- 3. Start-up under Wine: quorvane.exe and Wine's Notepad on one Xvfb display,
+# taking turns, with the Wine server kept warm between runs (see scripts/bench-startup.sh).
+say "3. start-up under Wine, $startup_runs runs each"
+bash scripts/bench-startup.sh "$results" "$timer" "$win32_build/quorvane.exe" "$startup_runs"
 
 say "results"
 python3 scripts/bench-report.py "$results"
