@@ -230,8 +230,8 @@ LRESULT Form1::OnCreate() {
     backBrush_.reset(::CreateSolidBrush(kForm1BackColor));
     if (!labelFont_ || !backBrush_) return -1;
 
-    for (const ControlSpec* spec : CreationOrder()) {
-        if (!CreateControl(*spec)) return -1;
+    for (const ControlSpec* entry : CreationOrder()) {
+        if (!CreateControl(*entry)) return -1;
     }
     focus_ = Control(ControlId::Check1);
 
@@ -242,22 +242,22 @@ LRESULT Form1::OnCreate() {
     return 0;
 }
 
-bool Form1::CreateControl(const ControlSpec& spec) {
-    const WindowKind kind = KindOf(spec.kind);
-    const std::wstring caption(spec.caption);
-    const int left = TwipsToPixels(spec.twips.left, dpiX_);
-    const int top = TwipsToPixels(spec.twips.top, dpiY_);
-    const int width = TwipsToPixels(spec.twips.width, dpiX_);
-    const int height = TwipsToPixels(spec.twips.height, dpiY_);
+bool Form1::CreateControl(const ControlSpec& entry) {
+    const WindowKind kind = KindOf(entry.kind);
+    const std::wstring caption(entry.caption);
+    const int left = TwipsToPixels(entry.twips.left, dpiX_);
+    const int top = TwipsToPixels(entry.twips.top, dpiY_);
+    const int width = TwipsToPixels(entry.twips.width, dpiX_);
+    const int height = TwipsToPixels(entry.twips.height, dpiY_);
     HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, left, top, width,
-                                     height, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(spec.id))),
+                                     height, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(entry.id))),
                                      instance_, nullptr);
     if (!control) return false;
 
-    HFONT font = spec.kind == ControlKind::Label ? labelFont_.get()
+    HFONT font = entry.kind == ControlKind::Label ? labelFont_.get()
                                                  : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (spec.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
+    if (entry.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
     return true;
 }
 
@@ -270,12 +270,12 @@ void Form1::NameCheckBoxes() {
                                   accessibleNames_.put_void()))) {
         return;
     }
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind != ControlKind::CheckBox) continue;
-        const ControlSpec* label = FindLabelFor(spec.id);
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind != ControlKind::CheckBox) continue;
+        const ControlSpec* label = FindLabelFor(entry.id);
         if (!label) continue;
         const std::wstring name(label->caption);
-        accessibleNames_->SetHwndPropStr(Control(spec.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+        accessibleNames_->SetHwndPropStr(Control(entry.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                          PROPID_ACC_NAME, name.c_str());
     }
 }
@@ -286,9 +286,9 @@ void Form1::OnPaint() {
 }
 
 HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {
-    const ControlSpec* spec = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
-    if (!spec) return nullptr;
-    switch (spec->kind) {
+    const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
+    if (!entry) return nullptr;
+    switch (entry->kind) {
         case ControlKind::Label:
             ::SetTextColor(dc, kLabelForeColor);
             ::SetBkMode(dc, TRANSPARENT);
@@ -333,10 +333,10 @@ void Form1::OnSetFocus() {
 
 void Form1::OnDestroy() {
     if (accessibleNames_) {
-        for (const ControlSpec& spec : kForm1Layout) {
-            if (spec.kind != ControlKind::CheckBox) continue;
+        for (const ControlSpec& entry : kForm1Layout) {
+            if (entry.kind != ControlKind::CheckBox) continue;
             MSAAPROPID name = PROPID_ACC_NAME;
-            accessibleNames_->ClearHwndProps(Control(spec.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+            accessibleNames_->ClearHwndProps(Control(entry.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                              &name, 1);
         }
     }

@@ -74,7 +74,7 @@ private:
     void OnDestroy();
     void OnNcDestroy();
 
-    bool CreateControl(const ControlSpec& spec);
+    bool CreateControl(const ControlSpec& entry);
     void NameCheckBoxes();
     void LaunchPath(const std::wstring& path);
 

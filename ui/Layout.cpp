@@ -8,10 +8,10 @@ namespace {
 // The rules the table keeps, checked when the program is compiled.
 
 constexpr bool LabelsFitTheirCaptions() {
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind != ControlKind::Label) continue;
-        if (spec.twips.width != kLabelCellWidthTwips * static_cast<int>(spec.caption.size())) return false;
-        if (spec.twips.height != kLabelCellHeightTwips) return false;
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind != ControlKind::Label) continue;
+        if (entry.twips.width != kLabelCellWidthTwips * static_cast<int>(entry.caption.size())) return false;
+        if (entry.twips.height != kLabelCellHeightTwips) return false;
     }
     return true;
 }
@@ -55,10 +55,10 @@ constexpr bool NothingOverlaps() {
 }
 
 constexpr bool EverythingInsideTheClientArea() {
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.twips.left < 0 || spec.twips.top < 0) return false;
-        if (spec.twips.left + spec.twips.width > kClientWidthTwips) return false;
-        if (spec.twips.top + spec.twips.height > kClientHeightTwips) return false;
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.twips.left < 0 || entry.twips.top < 0) return false;
+        if (entry.twips.left + entry.twips.width > kClientWidthTwips) return false;
+        if (entry.twips.top + entry.twips.height > kClientHeightTwips) return false;
     }
     return true;
 }
@@ -75,8 +75,8 @@ static_assert(TwipsToPixels(kClientWidthTwips, 96) == 437 && TwipsToPixels(kClie
 std::array<const ControlSpec*, kForm1Layout.size()> CreationOrder() {
     std::array<const ControlSpec*, kForm1Layout.size()> controls{};
     std::size_t count = 0;
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind != ControlKind::Label) controls[count++] = &spec;
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind != ControlKind::Label) controls[count++] = &entry;
     }
     std::sort(controls.begin(), controls.begin() + static_cast<std::ptrdiff_t>(count),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });

@@ -132,16 +132,16 @@ inline constexpr std::array<ControlSpec, 45> kForm1Layout = [] {
 
 // The table entry of a control, or nothing for an id the table does not hold.
 constexpr const ControlSpec* FindControl(ControlId id) {
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.id == id) return &spec;
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.id == id) return &entry;
     }
     return nullptr;
 }
 
 // The label that names a control, if it has one.
 constexpr const ControlSpec* FindLabelFor(ControlId control) {
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind == ControlKind::Label && spec.names == control) return &spec;
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind == ControlKind::Label && entry.names == control) return &entry;
     }
     return nullptr;
 }

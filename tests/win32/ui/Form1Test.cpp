@@ -48,8 +48,8 @@ RECT ChildRect(HWND parent, HWND child) {
 }
 
 std::wstring NameOf(HWND control) {
-    const ControlSpec* spec = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
-    return spec ? std::wstring(spec->name) : L"(not in the table: " + ClassName(control) + L")";
+    const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
+    return entry ? std::wstring(entry->name) : L"(not in the table: " + ClassName(control) + L")";
 }
 
 TEST(TwipsToPixels, RoundsToTheNearestPixelAtTheDisplaysDensity) {
@@ -89,15 +89,15 @@ TEST(Form1Layout, HoldsTheControlsWhereTheWindowPlacesThem) {
         {ControlId::Label20, L"config_mp.cfg", {3720, 240, 1170, 120}, 40},
     };
     for (const Expected& e : expected) {
-        const ControlSpec* spec = FindControl(e.id);
-        ASSERT_NE(spec, nullptr);
-        SCOPED_TRACE(Narrow(spec->name));
-        EXPECT_EQ(spec->caption, e.caption);
-        EXPECT_EQ(spec->twips.left, e.twips.left);
-        EXPECT_EQ(spec->twips.top, e.twips.top);
-        EXPECT_EQ(spec->twips.width, e.twips.width);
-        EXPECT_EQ(spec->twips.height, e.twips.height);
-        EXPECT_EQ(spec->tabIndex, e.tab);
+        const ControlSpec* entry = FindControl(e.id);
+        ASSERT_NE(entry, nullptr);
+        SCOPED_TRACE(Narrow(entry->name));
+        EXPECT_EQ(entry->caption, e.caption);
+        EXPECT_EQ(entry->twips.left, e.twips.left);
+        EXPECT_EQ(entry->twips.top, e.twips.top);
+        EXPECT_EQ(entry->twips.width, e.twips.width);
+        EXPECT_EQ(entry->twips.height, e.twips.height);
+        EXPECT_EQ(entry->tabIndex, e.tab);
     }
     EXPECT_EQ(kForm1Layout.size(), 45u);
 }
@@ -142,30 +142,30 @@ TEST_F(Form1Test, EveryControlStandsWhereTheTableSays) {
     for (HWND child = ::GetWindow(Window(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) ++children;
     EXPECT_EQ(children, static_cast<int>(kForm1Layout.size()));
 
-    for (const ControlSpec& spec : kForm1Layout) {
-        SCOPED_TRACE(Narrow(spec.name));
-        HWND control = Control(spec.id);
+    for (const ControlSpec& entry : kForm1Layout) {
+        SCOPED_TRACE(Narrow(entry.name));
+        HWND control = Control(entry.id);
         ASSERT_NE(control, nullptr);
-        const int left = TwipsToPixels(spec.twips.left, form->dpiX());
-        const int top = TwipsToPixels(spec.twips.top, form->dpiY());
-        const RECT expected{left, top, left + TwipsToPixels(spec.twips.width, form->dpiX()),
-                            top + TwipsToPixels(spec.twips.height, form->dpiY())};
+        const int left = TwipsToPixels(entry.twips.left, form->dpiX());
+        const int top = TwipsToPixels(entry.twips.top, form->dpiY());
+        const RECT expected{left, top, left + TwipsToPixels(entry.twips.width, form->dpiX()),
+                            top + TwipsToPixels(entry.twips.height, form->dpiY())};
         const RECT actual = ChildRect(Window(), control);
         EXPECT_TRUE(SameRect(actual, expected)) << "window " << Describe(actual) << ", table " << Describe(expected);
     }
 }
 
 TEST_F(Form1Test, ControlsStartAsLaidOut) {
-    for (const ControlSpec& spec : kForm1Layout) {
-        SCOPED_TRACE(Narrow(spec.name));
-        HWND control = Control(spec.id);
+    for (const ControlSpec& entry : kForm1Layout) {
+        SCOPED_TRACE(Narrow(entry.name));
+        HWND control = Control(entry.id);
         ASSERT_NE(control, nullptr);
         const LONG style = ::GetWindowLongW(control, GWL_STYLE);
         const std::wstring text = WindowText(control);
-        switch (spec.kind) {
+        switch (entry.kind) {
             case ControlKind::Label:
                 EXPECT_EQ(ClassName(control), L"Static");
-                EXPECT_EQ(text, spec.caption);
+                EXPECT_EQ(text, entry.caption);
                 EXPECT_TRUE(style & WS_VISIBLE);
                 EXPECT_FALSE(style & WS_TABSTOP) << "labels never take the focus";
                 EXPECT_EQ(::SendMessageW(control, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(form->labelFont()));
@@ -278,12 +278,12 @@ TEST_F(Form1Test, TabKeyMovesTheFocusThroughTheMessageLoop) {
 }
 
 TEST_F(Form1Test, EveryCheckBoxAndTextBoxIsNamedByTheLabelBeforeIt) {
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind != ControlKind::CheckBox && spec.kind != ControlKind::TextBox) continue;
-        SCOPED_TRACE(Narrow(spec.name));
-        const ControlSpec* label = FindLabelFor(spec.id);
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind != ControlKind::CheckBox && entry.kind != ControlKind::TextBox) continue;
+        SCOPED_TRACE(Narrow(entry.name));
+        const ControlSpec* label = FindLabelFor(entry.id);
         ASSERT_NE(label, nullptr);
-        HWND before = ::GetWindow(Control(spec.id), GW_HWNDPREV);
+        HWND before = ::GetWindow(Control(entry.id), GW_HWNDPREV);
         ASSERT_NE(before, nullptr);
         EXPECT_EQ(::GetDlgCtrlID(before), ToInt(label->id));
         EXPECT_EQ(ClassName(before), L"Static");
@@ -308,10 +308,10 @@ std::wstring AccessibleName(HWND control) {
 }
 
 TEST_F(Form1Test, ScreenReadersNameTextBoxesByTheirLabels) {
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind != ControlKind::TextBox) continue;
-        SCOPED_TRACE(Narrow(spec.name));
-        EXPECT_EQ(AccessibleName(Control(spec.id)), FindLabelFor(spec.id)->caption);
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind != ControlKind::TextBox) continue;
+        SCOPED_TRACE(Narrow(entry.name));
+        EXPECT_EQ(AccessibleName(Control(entry.id)), FindLabelFor(entry.id)->caption);
     }
 }
 
@@ -327,10 +327,10 @@ TEST_F(Form1Test, ScreenReadersNameCheckBoxesByTheirLabels) {
     MSAAPROPID description = PROPID_ACC_DESCRIPTION;
     annotations->ClearHwndProps(probe, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &description, 1);
 
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind != ControlKind::CheckBox) continue;
-        SCOPED_TRACE(Narrow(spec.name));
-        EXPECT_EQ(AccessibleName(Control(spec.id)), FindLabelFor(spec.id)->caption);
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind != ControlKind::CheckBox) continue;
+        SCOPED_TRACE(Narrow(entry.name));
+        EXPECT_EQ(AccessibleName(Control(entry.id)), FindLabelFor(entry.id)->caption);
     }
 }
 
@@ -370,13 +370,13 @@ TEST_F(Form1Test, LabelFontIsFixedPitchBoldInTheLabelCell) {
     EXPECT_EQ(metrics.tmAveCharWidth, cellWidth);
 
     // Every caption fits the label the table gives it.
-    for (const ControlSpec& spec : kForm1Layout) {
-        if (spec.kind != ControlKind::Label) continue;
-        SCOPED_TRACE(Narrow(spec.name));
+    for (const ControlSpec& entry : kForm1Layout) {
+        if (entry.kind != ControlKind::Label) continue;
+        SCOPED_TRACE(Narrow(entry.name));
         SIZE extent{};
-        ASSERT_TRUE(::GetTextExtentPoint32W(screen.get(), spec.caption.data(), static_cast<int>(spec.caption.size()),
+        ASSERT_TRUE(::GetTextExtentPoint32W(screen.get(), entry.caption.data(), static_cast<int>(entry.caption.size()),
                                             &extent));
-        EXPECT_EQ(extent.cx, cellWidth * static_cast<int>(spec.caption.size()) + metrics.tmOverhang);
+        EXPECT_EQ(extent.cx, cellWidth * static_cast<int>(entry.caption.size()) + metrics.tmOverhang);
         EXPECT_EQ(extent.cy, cellHeight);
     }
 }
