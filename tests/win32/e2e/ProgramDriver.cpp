@@ -1,58 +1,17 @@
 #include "tests/win32/e2e/ProgramDriver.h"
 
 #include "tests/data/RealisticSettings.h"
+#include "tests/win32/WineTestSupport.h"
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 namespace quorvane::e2e {
-namespace {
 
-std::wstring& ProgramPathStorage() {
-    static std::wstring path;
-    return path;
-}
-
-// Wine shows the host's root as drive Z:.
-std::wstring HostPathToWindows(const std::wstring& path) {
-    if (!path.starts_with(L'/')) return path;
-    std::wstring windows = L"Z:" + path;
-    std::replace(windows.begin(), windows.end(), L'/', L'\\');
-    return windows;
-}
-
-std::wstring WindowText(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"<hung>";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
-    return text;
-}
-
-std::wstring ClassName(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-template <typename Found>
-bool PollUntil(DWORD timeoutMs, Found found) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (found()) return true;
-        if (GetTickCount64() >= end) return false;
-        Sleep(25);
-    }
-}
-
-}  // namespace
-
-std::wstring ProgramPath() { return ProgramPathStorage(); }
-void SetProgramPath(std::wstring path) { ProgramPathStorage() = HostPathToWindows(path); }
+using testing::ClassName;
+using testing::HostPathToWindows;
+using testing::PollUntil;
+using testing::WindowText;
 
 GameInstall::GameInstall() : folder_(L"C:\\Quorvane E2E Test\\Call of Duty Black Ops") {
     std::filesystem::remove_all(folder_.parent_path());
@@ -185,11 +144,11 @@ WindowState RealisticState() {
 }
 
 ProgramRun::ProgramRun() {
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    std::wstring commandLine = L"\"" + testing::ProgramPath() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(testing::ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
         return;
     }

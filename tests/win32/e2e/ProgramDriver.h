@@ -22,10 +22,6 @@ inline constexpr wchar_t kGameKeyPath[] =
     L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
 inline constexpr wchar_t kTitle[] = L"Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)";
 
-// The path of quorvane.exe, given to the test program on its command line.
-std::wstring ProgramPath();
-void SetProgramPath(std::wstring path);
-
 // The game's key and install folder, created for one test and removed after it.
 class GameInstall {
 public:

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-namespace quorvane::test {
+namespace quorvane::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -238,4 +238,4 @@ TEST_F(LaunchTest, AFailedStartIsReportedAndTheProgramGoesOn) {
 }
 
 }  // namespace
-}  // namespace quorvane::test
+}  // namespace quorvane::testing

@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-namespace quorvane::test {
+namespace quorvane::testing {
 namespace {
 
 std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
@@ -556,4 +556,4 @@ TEST_F(Form1Test, LoadSequenceFillsEachSettingBesideItsLabel) {
 }
 
 }  // namespace
-}  // namespace quorvane::test
+}  // namespace quorvane::testing

@@ -1,5 +1,4 @@
-// The window tests. The build gives them the path of quorvane.exe, whose file they
-// check, as QUORVANE_PROGRAM_PATH.
+// The window tests run with COM and the common controls set up, as the program does.
 #include "tests/win32/ui/UiTestSupport.h"
 #include "ui/ComPtr.h"
 
@@ -11,7 +10,6 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    quorvane::test::SetProgramPath(QUORVANE_PROGRAM_PATH);
 
     quorvane::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-namespace quorvane::test {
+namespace quorvane::testing {
 namespace {
 
 struct SeenBox {
@@ -102,4 +102,4 @@ TEST(Win32MessageBox, ShowsTheTextWithOkAloneNoIconAndTheAppTitleOwnedByTheWindo
 }
 
 }  // namespace
-}  // namespace quorvane::test
+}  // namespace quorvane::testing

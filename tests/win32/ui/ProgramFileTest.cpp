@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvane::test {
+namespace quorvane::testing {
 namespace {
 
 template <typename T>
@@ -200,4 +200,4 @@ TEST_F(ProgramFileTest, BackgroundIsA549By580Jpeg) {
 }
 
 }  // namespace
-}  // namespace quorvane::test
+}  // namespace quorvane::testing

@@ -2,24 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvane::test {
-namespace {
-
-std::wstring& ProgramPathStorage() {
-    static std::wstring path;
-    return path;
-}
-
-}  // namespace
-
-void SetProgramPath(std::wstring path) {
-    // Wine shows the host's root as drive Z:.
-    if (!path.empty() && path.front() == L'/') path.insert(0, L"Z:");
-    ProgramPathStorage() = std::move(path);
-}
-
-const std::wstring& ProgramPath() { return ProgramPathStorage(); }
-
+namespace quorvane::testing {
 std::filesystem::path TestProgramFolder() {
     std::wstring self(MAX_PATH, L'\0');
     self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
@@ -84,16 +67,4 @@ void FormTest::Choose(const std::wstring& caption) const {
     if (command != 0) ::SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::wstring ClassName(HWND window) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(window, name, 64);
-    return name;
-}
-
-}  // namespace quorvane::test
+}  // namespace quorvane::testing

@@ -3,6 +3,7 @@
 // window made for one test, and the paths of the programs under test.
 
 #include "registry/MessageBoxApi.h"
+#include "tests/win32/WineTestSupport.h"
 #include "ui/Form1.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +15,13 @@
 #include <string>
 #include <vector>
 
-namespace quorvane::test {
+namespace quorvane::testing {
 
 class RecordingMessages final : public MessageBoxApi {
 public:
     void Show(const std::wstring& text) override { shown.push_back(text); }
     std::vector<std::wstring> shown;
 };
-
-// quorvane.exe as Windows names it (a host path is reached through drive Z:).
-void SetProgramPath(std::wstring path);
-const std::wstring& ProgramPath();
 
 // The folder of the test program and its helper.
 std::filesystem::path TestProgramFolder();
@@ -53,7 +50,4 @@ protected:
     std::unique_ptr<Form1> form;
 };
 
-std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
-
-}  // namespace quorvane::test
+}  // namespace quorvane::testing
