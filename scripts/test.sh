@@ -19,3 +19,6 @@ echo "== win32 (under Wine, on a virtual X display)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win32
+
+echo "== fuzzing, ${FUZZ_SECONDS:-60} s a target"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
