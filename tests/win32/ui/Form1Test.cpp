@@ -418,49 +418,6 @@ TEST_F(Form1Test, PaintingCopiesThePictureUnscaledToTheTopLeftCorner) {
     EXPECT_GT(differentFromBlack, 100) << "the picture shows, not a black window";
 }
 
-TEST_F(Form1Test, FillShowsTheLoadedRecord) {
-    LoadedForm loaded;
-    loaded.paths.AppVersion = L"v0.1.1";
-    SettingsView& view = loaded.view;
-    view.Title = L"Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)";
-    view.Check1 = 1;
-    view.Check3 = 1;
-    view.Check6 = 1;
-    view.Check7 = 1;
-    view.Check10 = 1;
-    view.Check12 = 1;
-    view.Text1 = L"85";
-    view.Text3 = L"1920x1080";
-    view.Text6 = L"60 Hz";
-    view.Text10 = L"25000";
-    view.Text9 = L"";
-    form->Fill(loaded);
-
-    EXPECT_EQ(WindowText(Window()), view.Title);
-    const std::map<ControlId, bool> checked = {
-        {ControlId::Check1, true},   {ControlId::Check2, false}, {ControlId::Check3, true},
-        {ControlId::Check4, false},  {ControlId::Check5, false}, {ControlId::Check6, true},
-        {ControlId::Check7, true},   {ControlId::Check8, false}, {ControlId::Check9, false},
-        {ControlId::Check10, true},  {ControlId::Check11, false}, {ControlId::Check12, true},
-    };
-    for (const auto& [id, on] : checked) {
-        SCOPED_TRACE(Narrow(FindControl(id)->name));
-        EXPECT_EQ(::SendMessageW(Control(id), BM_GETCHECK, 0, 0), on ? BST_CHECKED : BST_UNCHECKED);
-        EXPECT_EQ(WindowText(Control(id)), L"Check1") << "captions are never replaced";
-    }
-    const std::map<ControlId, std::wstring> texts = {
-        {ControlId::Text1, L"85"}, {ControlId::Text2, L"0"},     {ControlId::Text3, L"1920x1080"},
-        {ControlId::Text4, L"0"},  {ControlId::Text5, L"0"},     {ControlId::Text6, L"60 Hz"},
-        {ControlId::Text7, L"0"},  {ControlId::Text8, L"0"},     {ControlId::Text9, L""},
-        {ControlId::Text10, L"25000"},
-    };
-    for (const auto& [id, text] : texts) {
-        SCOPED_TRACE(Narrow(FindControl(id)->name));
-        EXPECT_EQ(WindowText(Control(id)), text);
-    }
-    EXPECT_EQ(form->paths().AppVersion, L"v0.1.1");
-}
-
 // Serves the game's three values for the load sequence.
 class GameRegistry final : public RegistryApi {
 public:
