@@ -9,7 +9,7 @@
 
 #include "bench/ConfigCorpus.h"
 #include "config/LoadSequence.h"
-#include "tests/native/FakeRegistry.h"
+#include "tests/support/FakeRegistry.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,7 +10,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "registry/AnsiText.h"
 #include "registry/General.h"
-#include "tests/native/FakeRegistry.h"
+#include "tests/support/FakeRegistry.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

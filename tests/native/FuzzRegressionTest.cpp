@@ -3,7 +3,7 @@
 
 #include "registry/AnsiText.h"
 #include "registry/General.h"
-#include "tests/native/FakeRegistry.h"
+#include "tests/support/FakeRegistry.h"
 
 #include <gtest/gtest.h>
 

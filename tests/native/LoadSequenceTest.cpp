@@ -1,5 +1,5 @@
 #include "config/LoadSequence.h"
-#include "tests/native/FakeRegistry.h"
+#include "tests/support/FakeRegistry.h"
 #include "tests/data/RealisticSettings.h"
 #include "tests/native/TempFiles.h"
 

@@ -1,5 +1,5 @@
 #include "registry/General.h"
-#include "tests/native/FakeRegistry.h"
+#include "tests/support/FakeRegistry.h"
 
 #include <gtest/gtest.h>
 

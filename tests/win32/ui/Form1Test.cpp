@@ -418,33 +418,6 @@ TEST_F(Form1Test, PaintingCopiesThePictureUnscaledToTheTopLeftCorner) {
     EXPECT_GT(differentFromBlack, 100) << "the picture shows, not a black window";
 }
 
-// Serves the game's three values for the load sequence.
-class GameRegistry final : public RegistryApi {
-public:
-    std::map<std::string, std::string> values;
-
-    std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t, std::uint32_t,
-                         RegHandle& key) override {
-        if (hive != 0x80000002 || subKey != "SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops") {
-            return kStatusNotFound;
-        }
-        key = 42;
-        return kStatusSuccess;
-    }
-    std::int32_t QueryValue(RegHandle, const std::string& name, std::uint32_t& type, std::span<unsigned char> data,
-                            std::uint32_t& size) override {
-        const auto found = values.find(name);
-        if (found == values.end()) return kStatusNotFound;
-        const std::string stored = found->second + std::string(1, '\0');
-        if (stored.size() > data.size()) return kStatusMoreData;
-        std::memcpy(data.data(), stored.data(), stored.size());
-        size = static_cast<std::uint32_t>(stored.size());
-        type = kRegSz;
-        return kStatusSuccess;
-    }
-    std::int32_t CloseKey(RegHandle) override { return kStatusSuccess; }
-};
-
 TEST_F(Form1Test, LoadSequenceFillsEachSettingBesideItsLabel) {
     wchar_t temp[MAX_PATH] = {};
     ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
@@ -467,11 +440,12 @@ TEST_F(Form1Test, LoadSequenceFillsEachSettingBesideItsLabel) {
         for (int i = 0; i < 560; ++i) config << "seta zz_filler" << i << " \"0\"\n";
     }
 
-    GameRegistry registry;
+    FakeRegistry registry;
     const std::string folder = install.string();
-    registry.values = {{"InstallPath", folder},
-                       {"SPExePath", folder + "\\BlackOps.exe"},
-                       {"MPExePath", folder + "\\BlackOpsMP.exe"}};
+    const std::string key = "SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
+    registry.SetString(0x80000002, key, "InstallPath", folder);
+    registry.SetString(0x80000002, key, "SPExePath", folder + "\\BlackOps.exe");
+    registry.SetString(0x80000002, key, "MPExePath", folder + "\\BlackOpsMP.exe");
     General general(registry, messages);
     form->Form_Load(general);
     std::filesystem::remove_all(install);

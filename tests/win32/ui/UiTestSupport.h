@@ -3,6 +3,7 @@
 // window made for one test, and the paths of the programs under test.
 
 #include "registry/MessageBoxApi.h"
+#include "tests/support/FakeRegistry.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/Form1.h"
 
@@ -17,11 +18,6 @@
 
 namespace quorvane::testing {
 
-class RecordingMessages final : public MessageBoxApi {
-public:
-    void Show(const std::wstring& text) override { shown.push_back(text); }
-    std::vector<std::wstring> shown;
-};
 
 // The folder of the test program and its helper.
 std::filesystem::path TestProgramFolder();
