@@ -13,7 +13,7 @@ using testing::HostPathToWindows;
 using testing::PollUntil;
 using testing::WindowText;
 
-GameInstall::GameInstall() : folder_(L"C:\\Quorvane E2E Test\\Call of Duty Black Ops") {
+GameInstall::GameInstall(const std::wstring& name) : folder_(std::filesystem::path(L"C:\\Quorvane E2E Test") / name) {
     std::filesystem::remove_all(folder_.parent_path());
     std::filesystem::create_directories(players());
     DeleteKey();

@@ -25,7 +25,8 @@ inline constexpr wchar_t kTitle[] = L"Quorvane v0.1.1 by Pellowan (Debug Mode, R
 // The game's key and install folder, created for one test and removed after it.
 class GameInstall {
 public:
-    GameInstall();
+    // The install folder's own name; the folder lies in "C:\Quorvane E2E Test".
+    explicit GameInstall(const std::wstring& name = L"Call of Duty Black Ops");
     ~GameInstall();
     GameInstall(const GameInstall&) = delete;
     GameInstall& operator=(const GameInstall&) = delete;

@@ -74,5 +74,22 @@ TEST(ReadOnly, EveryMenuCommandLeavesFilesAndRegistryAsTheyWere) {
     EXPECT_EQ(game.ExportKey(), keyBefore);
 }
 
+// Letters of the ANSI code page in the install folder's name survive the registry's
+// ANSI calls and the opening of config.cfg by its wide path.
+TEST(InstallFolder, NonAsciiLettersAreReadAndOpened) {
+    GameInstall game(L"Call of Duty Black Ops \u00c9dition Fran\u00e7aise");
+    game.RegisterAll();
+    game.WriteConfig(RealisticConfig());
+    ProgramRun run;
+    ASSERT_NE(run.WaitForWindow(), nullptr);
+    EXPECT_FALSE(run.MessageBoxShown());
+    EXPECT_EQ(run.State().texts[3], L"1680x1050");
+    run.Choose(CommandId::Launch);
+    EXPECT_EQ(run.DismissMessageBox(), L"Cannot start:\n\n" + (game.folder() / L"BlackOps.exe").wstring())
+        << "the path keeps its letters";
+    run.Choose(CommandId::Exit);
+    EXPECT_EQ(run.WaitForExit(), std::optional<DWORD>(0));
+}
+
 }  // namespace
 }  // namespace quorvane::e2e
