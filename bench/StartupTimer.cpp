@@ -47,21 +47,32 @@ double NowMs() {
 int IgnoreXError(Display*, XErrorEvent*) { return 0; }
 
 // The window's title: _NET_WM_NAME (UTF-8) if set, WM_NAME otherwise.
-std::string TitleOf(Display* display, Window window) {
-    static const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
-    static const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    std::string title;
+// One window property of the given type and format, as raw bytes (format 32 comes back
+// as longs); empty when the window has no such property.
+std::string PropertyOf(Display* display, Window window, Atom property, Atom wantedType, int wantedFormat,
+                       long maxLongs) {
+    std::string bytes;
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count, &after,
+    if (XGetWindowProperty(display, window, property, 0, maxLongs, False, wantedType, &type, &format, &count, &after,
                            &data) == Success &&
         data) {
-        if (type == utf8 && format == 8) title.assign(reinterpret_cast<char*>(data), count);
+        if (type == wantedType && format == wantedFormat) {
+            const std::size_t unit = format == 32 ? sizeof(long) : static_cast<std::size_t>(format) / 8;
+            bytes.assign(reinterpret_cast<char*>(data), count * unit);
+        }
         XFree(data);
     }
+    return bytes;
+}
+
+std::string TitleOf(Display* display, Window window) {
+    static const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    static const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    std::string title = PropertyOf(display, window, netWmName, utf8, 8, 1024);
     if (!title.empty()) return title;
     XTextProperty property{};
     if (XGetWMName(display, window, &property) && property.value) {
@@ -74,22 +85,11 @@ std::string TitleOf(Display* display, Window window) {
 // The process that owns the window, as it says in _NET_WM_PID; 0 if it does not say.
 pid_t OwnerOf(Display* display, Window window) {
     const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);
-    pid_t owner = 0;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
-        data) {
-        // Format 32 comes back as longs.
-        if (type == XA_CARDINAL && format == 32 && count == 1) {
-            owner = static_cast<pid_t>(*reinterpret_cast<long*>(data));
-        }
-        XFree(data);
-    }
-    return owner;
+    const std::string pid = PropertyOf(display, window, netWmPid, XA_CARDINAL, 32, 1);
+    if (pid.size() != sizeof(long)) return 0;
+    long owner = 0;
+    std::memcpy(&owner, pid.data(), sizeof owner);
+    return static_cast<pid_t>(owner);
 }
 
 bool ChildEnded(pid_t child, int* status) { return waitpid(child, status, WNOHANG) == child; }
