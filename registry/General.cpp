@@ -1,6 +1,6 @@
 #include "registry/General.h"
 
-#include "registry/AnsiText.h"
+#include "common/AnsiText.h"
 
 #include <array>
 #include <utility>

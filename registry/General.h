@@ -3,7 +3,7 @@
 // ("HKEY_LOCAL_MACHINE\SOFTWARE\..."). The reader keeps its state between calls,
 // as one object for the whole run; it is not re-entrant.
 
-#include "registry/MessageBoxApi.h"
+#include "common/MessageBoxApi.h"
 #include "registry/RegistryApi.h"
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #pragma once
 // The registry as the reader sees it: the three calls of the ANSI registry API.
+// The ANSI calls are deliberate: each text goes through the system's code page and back,
+// and the caller gets its key path as that round trip leaves it; the wide calls would not.
 // The Win32 build hands in advapi32; tests hand in a scripted fake.
 
 #include <cstdint>

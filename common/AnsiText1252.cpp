@@ -1,5 +1,5 @@
 // Windows-1252 stands in for the ANSI code page where there is no Windows.
-#include "registry/AnsiText.h"
+#include "common/AnsiText.h"
 
 #include <algorithm>
 #include <array>

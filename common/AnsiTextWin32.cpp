@@ -1,5 +1,5 @@
 // The system's ANSI code page (CP_ACP), through the Windows conversion calls.
-#include "registry/AnsiText.h"
+#include "common/AnsiText.h"
 
 #include <windows.h>
 
