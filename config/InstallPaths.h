@@ -5,12 +5,14 @@
 #include "config/SettingsView.h"
 #include "registry/General.h"
 
+#include "Version.h"
+
 #include <string>
 #include <string_view>
 
 namespace quorvane {
 
-inline constexpr std::wstring_view kAppVersion = L"v0.1.1";
+inline constexpr std::wstring_view kAppVersion = QUORVANE_APP_VERSION;
 inline constexpr std::wstring_view kGameKeyPath =
     L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
 
@@ -29,7 +31,7 @@ struct InstallPaths {
 // The text before the first NUL, or the whole text when it holds none.
 std::wstring CutAtNul(std::wstring text);
 
-// Sets view.Title, view.Check10 and view.Check11. Shows "Game Not Found:" when the
+// Sets view.Title and the path boxes view.Check[10] and view.Check[11]. Shows "Game Not Found:" when the
 // install folder cannot be read.
 InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, SettingsView& view);
 

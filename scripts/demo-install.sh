@@ -6,7 +6,8 @@
 # The program's window title once it has loaded the installation: it tells that the
 # window is up.
 # shellcheck disable=SC2034  # used by the scripts that source this one
-quorvane_title="Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)"
+quorvane_title="Quorvane v$(sed -n 's/^project(Quorvane VERSION \([0-9.]*\).*/\1/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/../CMakeLists.txt") by Pellowan (Debug Mode, Read Only)"
 # Where the game is installed, as Windows sees it and as it lies in the prefix.
 demo_install_path='C:\Program Files (x86)\Activision\Call of Duty Black Ops'
 demo_game_dir() { echo "$WINEPREFIX/drive_c/Program Files (x86)/Activision/Call of Duty Black Ops"; }

@@ -1,0 +1,20 @@
+# Every form of the version is made from the project's major, minor and revision
+# (CMake's "patch"): the program's "v0.1.1", the file version 0.1.0.1 and its
+# strings "0.01.0001" (minor in two digits, revision in four).
+set(QUORVANE_VERSION_MAJOR ${PROJECT_VERSION_MAJOR})
+set(QUORVANE_VERSION_MINOR ${PROJECT_VERSION_MINOR})
+set(QUORVANE_VERSION_REVISION ${PROJECT_VERSION_PATCH})
+
+function(quorvane_zero_pad out value width)
+  string(LENGTH "${value}" length)
+  math(EXPR zeros "${width} - ${length}")
+  string(REPEAT "0" ${zeros} padding)
+  set(${out} "${padding}${value}" PARENT_SCOPE)
+endfunction()
+quorvane_zero_pad(minor2 ${QUORVANE_VERSION_MINOR} 2)
+quorvane_zero_pad(revision4 ${QUORVANE_VERSION_REVISION} 4)
+set(QUORVANE_VERSION_STRING "${QUORVANE_VERSION_MAJOR}.${minor2}.${revision4}")
+set(QUORVANE_VERSION_DOTTED "${QUORVANE_VERSION_MAJOR}.${QUORVANE_VERSION_MINOR}.0.${QUORVANE_VERSION_REVISION}")
+
+configure_file(${PROJECT_SOURCE_DIR}/common/Version.h.in ${PROJECT_BINARY_DIR}/generated/Version.h @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/app/quorvane.manifest.in ${PROJECT_BINARY_DIR}/generated/quorvane.manifest @ONLY)
