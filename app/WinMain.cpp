@@ -11,7 +11,13 @@
 
 #include <commctrl.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+#include <exception>
+#include <new>
+#include <string>
+
+namespace {
+
+int Run(HINSTANCE instance, int showCommand) {
     quorvane::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -19,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     quorvane::Win32MessageBox messages;
     quorvane::Form1 form(messages);
     if (!form.Create(instance)) {
+        form.RethrowFailure();
         messages.Show(L"The main window could not be created.");
         return 1;
     }
@@ -28,5 +35,28 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     quorvane::General general(registry, messages);
     form.Form_Load(general);
     form.Show(showCommand);
-    return quorvane::RunMessageLoop(form.hwnd());
+    const int exitCode = quorvane::RunMessageLoop(form.hwnd());
+    form.RethrowFailure();
+    return exitCode;
+}
+
+// Whatever fails is said in one box before the program ends, never in silence.
+int Stopped(const char* what) {
+    quorvane::Win32MessageBox messages;
+    messages.Show(L"Quorvane stopped:\n\n" + std::wstring(what, what + std::char_traits<char>::length(what)));
+    return 3;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    try {
+        return Run(instance, showCommand);
+    } catch (const std::bad_alloc&) {
+        return Stopped("not enough memory");
+    } catch (const std::exception& failure) {
+        return Stopped(failure.what());
+    } catch (...) {
+        return Stopped("an unexpected error");
+    }
 }

@@ -1,6 +1,6 @@
 #include "config/ConfigFile.h"
 
-#include "registry/AnsiText.h"
+#include "common/AnsiText.h"
 
 #include <array>
 #include <cstring>
@@ -37,27 +37,47 @@ void LastRecordReader::Feed(std::string_view bytes) {
             }
         }
         const std::size_t cr = bytes.find('\r');
-        const std::string_view part = bytes.substr(0, cr);
-        if (!part.empty()) {
-            current_.append(part);
-            recordStarted_ = true;
-        }
+        Keep(bytes.substr(0, cr));
         if (cr == std::string_view::npos) return;
-
-        // A record ends here. Keep it as the last one, and reuse the old one's memory.
-        std::swap(last_, current_);
-        current_.clear();
-        recordStarted_ = false;
+        EndRecord();
         afterCr_ = true;
         bytes.remove_prefix(cr + 1);
     }
 }
 
-std::string LastRecordReader::Finish() {
-    if (recordStarted_) std::swap(last_, current_);
+void LastRecordReader::Keep(std::string_view part) {
+    if (part.empty()) return;
+    recordStarted_ = true;
+    // Past the LF that ends line 548, the rest of the record only passes by.
+    while (!part.empty() && lineFeeds_ <= kLastScannedLine && !currentTooLong_) {
+        const std::size_t lf = part.find('\n');
+        const std::string_view line = part.substr(0, lf);
+        if (current_.size() + line.size() >= maxKeptBytes_) {
+            currentTooLong_ = true;
+            return;
+        }
+        current_.append(line);
+        if (lf == std::string_view::npos) return;
+        if (++lineFeeds_ <= kLastScannedLine) current_.push_back('\n');
+        part.remove_prefix(lf + 1);
+    }
+}
+
+void LastRecordReader::EndRecord() {
+    // Keep it as the last one, and reuse the old one's memory.
+    std::swap(last_, current_);
     current_.clear();
+    lastTooLong_ = currentTooLong_;
+    currentTooLong_ = false;
+    lineFeeds_ = 0;
     recordStarted_ = false;
+}
+
+std::optional<std::string> LastRecordReader::Finish() {
+    if (recordStarted_) EndRecord();
     afterCr_ = false;
+    current_.clear();
+    if (lastTooLong_) return std::nullopt;
     return std::move(last_);
 }
 
@@ -88,12 +108,17 @@ std::optional<ConfigLines> ReadConfigLines(const std::wstring& configPath) {
 
     LastRecordReader records;
     std::array<char, 64 * 1024> chunk;
+    std::uint64_t total = 0;
     while (const std::size_t count = file.Read(chunk.data(), chunk.size())) {
+        total += count;
+        if (total > kMaxReadBytes) return std::nullopt;  // endless, or far too big
         records.Feed({chunk.data(), count});
     }
     // A folder opens on some systems and then fails its first read.
     if (file.Failed()) return std::nullopt;
-    return LinesFromRecord(records.Finish());
+    std::optional<std::string> record = records.Finish();
+    if (!record) return std::nullopt;
+    return LinesFromRecord(*record);
 }
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 // record, so its lines arrive whole.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -35,17 +36,40 @@ private:
     std::vector<Bounds> bounds_;
 };
 
-// Keeps the last record of a byte stream fed to it in pieces of any size; memory
-// follows the longest record, not the stream.
+// Lines 1 to 548 are examined; line 0 never is, nor any line after 548.
+inline constexpr std::size_t kFirstScannedLine = 1;
+inline constexpr std::size_t kLastScannedLine = 548;
+
+// Bounds for any input, endless ones included. No real config.cfg comes near them
+// (the game's own is about 15 KB); beyond either, the file counts as unreadable.
+inline constexpr std::size_t kMaxKeptBytes = std::size_t{16} << 20;     // of a record's lines 0 to 548
+inline constexpr std::uint64_t kMaxReadBytes = std::uint64_t{256} << 20;  // read in all
+
+// Keeps the last record of a byte stream fed to it in pieces of any size. Of each
+// record only what the scan can use is kept: its lines 0 to 548, at most maxKeptBytes
+// of them. Memory follows those lines, not the stream.
 class LastRecordReader {
 public:
+    explicit LastRecordReader(std::size_t maxKeptBytes = kMaxKeptBytes) : maxKeptBytes_(maxKeptBytes) {}
+
     void Feed(std::string_view bytes);
-    // The last record once the whole stream has been fed (empty when it held none).
-    std::string Finish();
+    // The last record, cut after its line 548, once the whole stream has been fed
+    // (empty when it held none); nothing when those lines were over the bound.
+    std::optional<std::string> Finish();
+
+    // Bytes held right now, for checking the bound.
+    std::size_t MemoryInUse() const { return current_.capacity() + last_.capacity(); }
 
 private:
+    void Keep(std::string_view part);
+    void EndRecord();
+
+    std::size_t maxKeptBytes_;
     std::string current_;
     std::string last_;
+    std::size_t lineFeeds_ = 0;    // seen in the current record
+    bool currentTooLong_ = false;
+    bool lastTooLong_ = false;
     bool recordStarted_ = false;  // bytes of a record follow the last terminator
     bool afterCr_ = false;        // a LF right here belongs to the CR before it
 };
@@ -71,7 +95,8 @@ private:
 // The bytes of a record as characters of the ANSI code page, cut into lines.
 ConfigLines LinesFromRecord(std::string_view record);
 
-// Reads the file at configPath; nothing when it cannot be opened or read.
+// Reads the file at configPath; nothing when it cannot be opened or read, or when it
+// goes beyond a bound.
 std::optional<ConfigLines> ReadConfigLines(const std::wstring& configPath);
 
 }  // namespace quorvane

@@ -35,8 +35,8 @@ InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, Settin
     paths.ConfigPath = paths.PlayersPath + L"\\config.cfg";
     paths.ConfigMpPath = paths.PlayersPath + L"\\config_mp.cfg";
 
-    view.Check10 = paths.ConfigPath.size() > 10 ? 1 : 0;
-    view.Check11 = paths.ConfigMpPath.size() > 12 ? 1 : 0;
+    view.Check[10] = paths.ConfigPath.size() > 10 ? 1 : 0;
+    view.Check[11] = paths.ConfigMpPath.size() > 12 ? 1 : 0;
 
     paths.GameFound = install.kind() == RegistryValue::Kind::Text;
     if (!paths.GameFound) messages.Show(L"Game Not Found:\n\n" + std::wstring(kGameKeyPath));

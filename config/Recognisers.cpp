@@ -1,101 +1,107 @@
 #include "config/Recognisers.h"
 
+#include "config/Settings.h"
+
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstdint>
 
 namespace quorvane {
 namespace {
 
-enum class Effect { SetValue, Tail, Clipped, FirstChar };
-
-struct Recogniser {
-    std::wstring_view compared;            // the line's first compared.size() characters
-    Effect effect;
-    int SettingsView::*check = nullptr;    // Effect::SetValue
-    int value = 0;
-    std::wstring SettingsView::*text = nullptr;  // the extractions
-};
-
-constexpr Recogniser Flag(std::wstring_view compared, int SettingsView::*check, int value) {
-    return {compared, Effect::SetValue, check, value, nullptr};
-}
-
-constexpr Recogniser Valued(std::wstring_view compared, Effect effect, std::wstring SettingsView::*text) {
-    return {compared, effect, nullptr, 0, text};
-}
-
-using SV = SettingsView;
-
-// Tried in this order; the first match decides. No compared text begins another.
-constexpr std::array<Recogniser, 30> kRecognisers{{
-    Flag(L"seta cg_brass \"1\"", &SV::Check1, 1),
-    Flag(L"seta cg_brass \"0\"", &SV::Check1, 0),
-    Flag(L"seta cg_drawCrosshair \"0\"", &SV::Check2, 0),
-    Flag(L"seta cg_drawCrosshair \"1\"", &SV::Check2, 1),
-    Flag(L"seta cg_drawFPS \"Off\"", &SV::Check3, 0),
-    Flag(L"seta cg_drawFPS \"Simple\"", &SV::Check3, 1),
-    Flag(L"seta cg_subtitles \"0\"", &SV::Check4, 0),
-    Flag(L"seta cg_subtitles \"1\"", &SV::Check4, 1),
-    Valued(L"seta com_maxfps \"", Effect::Clipped, &SV::Text1),
-    Valued(L"seta r_aaSamples \"", Effect::FirstChar, &SV::Text2),
-    Valued(L"seta r_mode \"", Effect::Tail, &SV::Text3),
-    Flag(L"seta r_fullscreen \"0\"", &SV::Check5, 0),
-    Flag(L"seta r_fullscreen \"1\"", &SV::Check5, 1),
-    Flag(L"seta r_specular \"0\"", &SV::Check6, 0),
-    Flag(L"seta r_specular \"1\"", &SV::Check6, 1),
-    Flag(L"seta r_vsync \"0\"", &SV::Check7, 0),
-    Flag(L"seta r_vsync \"1\"", &SV::Check7, 1),
-    Flag(L"seta r_shaderWarming \"0\"", &SV::Check8, 0),
-    Flag(L"seta r_shaderWarming \"1\"", &SV::Check8, 1),
-    Valued(L"seta r_aspectRatio \"", Effect::Tail, &SV::Text4),
-    Valued(L"seta r_gamma \"", Effect::Tail, &SV::Text5),
-    Valued(L"seta r_displayRefresh \"", Effect::Tail, &SV::Text6),
-    Valued(L"seta r_texFilterAnisoMin \"", Effect::Tail, &SV::Text8),
-    Flag(L"seta ragdoll_enable \"0\"", &SV::Check9, 0),
-    Flag(L"seta ragdoll_enable \"1\"", &SV::Check9, 1),
-    Valued(L"seta ragdoll_max_simulating \"", Effect::Tail, &SV::Text7),
-    Valued(L"seta sensitivity \"", Effect::Tail, &SV::Text9),
-    Valued(L"seta rate \"", Effect::Tail, &SV::Text10),
-    Flag(L"seta r_motionblur_enable \"1\"", &SV::Check12, 1),
-    Flag(L"seta r_motionblur_enable \"0\"", &SV::Check12, 0),
-}};
-
-// Every compared text is "seta ", a name and more. A line is compared in full only with
-// the recognisers whose text has the same characters as the line at the key positions,
-// the name's first four: a few table look-ups per line spare almost every comparison.
-constexpr std::size_t kKeyStart = 5;
-constexpr std::size_t kKeyChars = 4;
-
-using CandidateSet = std::uint32_t;  // bit i stands for kRecognisers[i]
-static_assert(kRecognisers.size() <= 32);
-static_assert(std::all_of(kRecognisers.begin(), kRecognisers.end(), [](const Recogniser& r) {
-    return r.compared.size() >= kKeyStart + kKeyChars &&
-           std::all_of(r.compared.begin(), r.compared.end(), [](wchar_t ch) { return ch > 0 && ch < 128; });
-}));
-
-// For each key position and ASCII character, the recognisers with that character there.
-constexpr auto kCandidates = [] {
-    std::array<std::array<CandidateSet, 128>, kKeyChars> sets{};
-    for (std::size_t i = 0; i < kRecognisers.size(); ++i) {
-        for (std::size_t k = 0; k < kKeyChars; ++k) {
-            const wchar_t ch = kRecognisers[i].compared[kKeyStart + k];
-            sets[k][static_cast<std::size_t>(ch)] |= CandidateSet{1} << i;
-        }
-    }
-    return sets;
-}();
-
+constexpr std::wstring_view kSeta = L"seta ";
 constexpr wchar_t kQuote = L'"';
 constexpr std::size_t kClipWindow = 3;
 
-std::wstring Extract(Effect effect, std::wstring_view line, std::size_t n) {
-    switch (effect) {
-        case Effect::Tail: return TailValue(line, n);
-        case Effect::Clipped: return ClippedValue(line, n);
-        case Effect::FirstChar: return FirstCharValue(line, n);
-        case Effect::SetValue: break;
+// A text that a line's start is compared with: "seta ", the name, a blank and the
+// opening quote; for a flag, also the value and the closing quote.
+struct ComparedText {
+    std::array<wchar_t, 32> chars{};
+    std::size_t size = 0;
+
+    constexpr void Append(std::wstring_view part) {
+        for (wchar_t ch : part) chars[size++] = ch;
+    }
+    constexpr std::wstring_view view() const { return {chars.data(), size}; }
+};
+
+// Each setting's compared texts in the order they are tried: a flag's two, or one.
+struct SettingTests {
+    std::array<ComparedText, 2> compared;
+    std::size_t count;
+};
+
+constexpr std::array<SettingTests, kSettings.size()> kTests = [] {
+    std::array<SettingTests, kSettings.size()> tests{};
+    for (std::size_t i = 0; i < kSettings.size(); ++i) {
+        const Setting& setting = kSettings[i];
+        tests[i].count = setting.rule == Rule::Flag ? 2 : 1;
+        for (std::size_t k = 0; k < tests[i].count; ++k) {
+            ComparedText& text = tests[i].compared[k];
+            text.Append(kSeta);
+            text.Append(setting.name);
+            text.Append(L" \"");
+            if (setting.rule == Rule::Flag) {
+                text.Append(setting.flag[k].text);
+                text.Append(L"\"");
+            }
+        }
+    }
+    return tests;
+}();
+
+// A line is looked up by the name after "seta ", up to its blank. That finds the same
+// test as trying all thirty in turn only because no name holds a blank and no
+// compared text begins another, so at most one of them can match a line.
+constexpr bool NamesAreSingleWords() {
+    return std::all_of(kSettings.begin(), kSettings.end(), [](const Setting& s) {
+        return !s.name.empty() && s.name.find(L' ') == std::wstring_view::npos;
+    });
+}
+constexpr bool NoComparedTextBeginsAnother() {
+    std::size_t total = 0;
+    for (const SettingTests& a : kTests) {
+        for (std::size_t i = 0; i < a.count; ++i) {
+            ++total;
+            for (const SettingTests& b : kTests) {
+                for (std::size_t j = 0; j < b.count; ++j) {
+                    if (&a.compared[i] != &b.compared[j] && b.compared[j].view().starts_with(a.compared[i].view())) {
+                        return false;
+                    }
+                }
+            }
+        }
+    }
+    return total == 30;
+}
+// Every setting control but the two path boxes shows exactly one setting.
+constexpr bool EachControlShowsOneSetting() {
+    std::array<int, kCheckBoxCount + 1> checks{};
+    std::array<int, kTextBoxCount + 1> texts{};
+    for (const Setting& s : kSettings) {
+        const bool flag = s.rule == Rule::Flag;
+        if (s.control < 1 || s.control > (flag ? kCheckBoxCount : kTextBoxCount)) return false;
+        ++(flag ? checks.data() : texts.data())[s.control];
+    }
+    return checks == std::array<int, kCheckBoxCount + 1>{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1} &&
+           std::count(texts.begin() + 1, texts.end(), 1) == kTextBoxCount;
+}
+static_assert(NamesAreSingleWords());
+static_assert(EachControlShowsOneSetting());
+static_assert(NoComparedTextBeginsAnother());
+
+const Setting* FindSetting(std::wstring_view name) {
+    for (const Setting& setting : kSettings) {
+        if (setting.name == name) return &setting;
+    }
+    return nullptr;
+}
+
+std::wstring Extract(Rule rule, std::wstring_view line, std::size_t n) {
+    switch (rule) {
+        case Rule::TailValue: return TailValue(line, n);
+        case Rule::ClippedValue: return ClippedValue(line, n);
+        case Rule::FirstCharValue: return FirstCharValue(line, n);
+        case Rule::Flag: break;
     }
     return {};
 }
@@ -122,20 +128,19 @@ std::wstring FirstCharValue(std::wstring_view line, std::size_t n) {
 }
 
 void RecogniseLine(std::wstring_view line, SettingsView& view) {
-    if (line.size() < kKeyStart + kKeyChars) return;  // shorter than every compared text
-    CandidateSet candidates = ~CandidateSet{0};
-    for (std::size_t k = 0; k < kKeyChars; ++k) {
-        const auto ch = static_cast<std::uint32_t>(line[kKeyStart + k]);
-        candidates &= ch < 128 ? kCandidates[k][ch] : 0;
-    }
-    // The candidates in table order, as the ladder tries them.
-    for (; candidates != 0; candidates &= candidates - 1) {
-        const Recogniser& r = kRecognisers[static_cast<std::size_t>(std::countr_zero(candidates))];
-        if (!line.starts_with(r.compared)) continue;
-        if (r.effect == Effect::SetValue) {
-            view.*(r.check) = r.value;
+    if (!line.starts_with(kSeta)) return;
+    const std::wstring_view rest = line.substr(kSeta.size());
+    const Setting* setting = FindSetting(rest.substr(0, rest.find(L' ')));
+    if (setting == nullptr) return;
+
+    const SettingTests& tests = kTests[static_cast<std::size_t>(setting - kSettings.data())];
+    for (std::size_t k = 0; k < tests.count; ++k) {
+        const std::wstring_view compared = tests.compared[k].view();
+        if (!line.starts_with(compared)) continue;
+        if (setting->rule == Rule::Flag) {
+            view.Check[setting->control] = setting->flag[k].value;
         } else {
-            view.*(r.text) = Extract(r.effect, line, r.compared.size());
+            view.Text[setting->control] = Extract(setting->rule, line, compared.size());
         }
         return;
     }

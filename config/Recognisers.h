@@ -11,10 +11,6 @@
 
 namespace quorvane {
 
-// Lines 1 to 548 are examined; line 0 never is.
-inline constexpr std::size_t kFirstScannedLine = 1;
-inline constexpr std::size_t kLastScannedLine = 548;
-
 // The value extractions, for a line whose first n characters matched.
 std::wstring TailValue(std::wstring_view line, std::size_t n);
 std::wstring ClippedValue(std::wstring_view line, std::size_t n);

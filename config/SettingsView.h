@@ -2,41 +2,33 @@
 // What the load sequence puts into the main window: its title and one field per
 // setting control. The window starts in this state and shows it once loaded.
 
+#include <array>
 #include <string>
 
 namespace quorvane {
 
+inline constexpr int kCheckBoxCount = 12;
+inline constexpr int kTextBoxCount = 10;
+
 struct SettingsView {
     std::wstring Title = L"Form1";
 
-    // Check boxes: 1 ticked, 0 clear. Check10 and Check11 tell whether the paths of
-    // config.cfg and config_mp.cfg were formed; the others show on/off settings.
-    int Check1 = 0;
-    int Check2 = 0;
-    int Check3 = 0;
-    int Check4 = 0;
-    int Check5 = 0;
-    int Check6 = 0;
-    int Check7 = 0;
-    int Check8 = 0;
-    int Check9 = 0;
-    int Check10 = 0;
-    int Check11 = 0;
-    int Check12 = 0;
+    // Check[n] is the check box Check<n>: 1 ticked, 0 clear. Check10 and Check11 tell
+    // whether the paths of config.cfg and config_mp.cfg were formed; the others show
+    // on/off settings. Element 0 stands for no control.
+    std::array<int, kCheckBoxCount + 1> Check{};
 
-    // Text boxes showing valued settings.
-    std::wstring Text1 = L"0";
-    std::wstring Text2 = L"0";
-    std::wstring Text3 = L"0";
-    std::wstring Text4 = L"0";
-    std::wstring Text5 = L"0";
-    std::wstring Text6 = L"0";
-    std::wstring Text7 = L"0";
-    std::wstring Text8 = L"0";
-    std::wstring Text9 = L"0";
-    std::wstring Text10 = L"0";
+    // Text[n] is the text box Text<n>, which shows a valued setting; element 0 is unused.
+    std::array<std::wstring, kTextBoxCount + 1> Text = InitialTexts();
 
     bool operator==(const SettingsView&) const = default;
+
+private:
+    static std::array<std::wstring, kTextBoxCount + 1> InitialTexts() {
+        std::array<std::wstring, kTextBoxCount + 1> texts;
+        texts.fill(L"0");
+        return texts;
+    }
 };
 
 }  // namespace quorvane

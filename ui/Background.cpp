@@ -4,11 +4,17 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace quorvane {
+namespace {
 
-UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId) {
+constexpr int kNaturalDpi = 96;
+
+}  // namespace
+
+UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpiX, int dpiY) {
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     if (!found) return {};
     HGLOBAL loaded = ::LoadResource(module, found);
@@ -33,15 +39,26 @@ UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId) {
         FAILED(decoder->GetFrame(0, frame.put()))) {
         return {};
     }
-    ComPtr<IWICBitmapSource> converted;
-    if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put()))) return {};
-
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0 || width > INT_MAX / 4 ||
-        height > INT_MAX / (width * 4)) {
-        return {};
+    if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return {};
+
+    // On a denser display the picture grows with the window, smoothly, so that it
+    // still covers the client area; at 96 dpi it keeps its natural size.
+    IWICBitmapSource* source = frame.get();
+    ComPtr<IWICBitmapScaler> scaler;
+    if (dpiX > kNaturalDpi || dpiY > kNaturalDpi) {
+        width = static_cast<UINT>(MulDiv(static_cast<int>(width), std::max(dpiX, kNaturalDpi), kNaturalDpi));
+        height = static_cast<UINT>(MulDiv(static_cast<int>(height), std::max(dpiY, kNaturalDpi), kNaturalDpi));
+        if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
+            FAILED(scaler->Initialize(frame.get(), width, height, WICBitmapInterpolationModeFant))) {
+            return {};
+        }
+        source = scaler.get();
     }
+    ComPtr<IWICBitmapSource> converted;
+    if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, source, converted.put()))) return {};
+    if (width > INT_MAX / 4 || height > INT_MAX / (width * 4)) return {};
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);

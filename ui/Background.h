@@ -7,9 +7,10 @@
 namespace quorvane {
 
 // Decodes the RCDATA resource `resourceId` of `module` into a top-down 32-bit DIB
-// section of the picture's natural size. Empty when the resource is missing or cannot
-// be decoded. Needs COM on the calling thread (see ComApartment).
-UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId);
+// section: the picture's natural size up to 96 dpi, scaled by dpi / 96 above it. Empty
+// when the resource is missing or cannot be decoded. Needs COM on the calling thread
+// (see ComApartment).
+UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpiX, int dpiY);
 
 // The size of a bitmap in pixels; {0, 0} for none.
 SIZE BitmapSize(HBITMAP bitmap);

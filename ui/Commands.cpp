@@ -28,9 +28,12 @@ bool StartProgram(const std::wstring& path) {
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINIMIZED;
+    // The game looks for its data files in its working folder: start it in its own.
+    const std::size_t slash = path.rfind(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &started)) {
+    if (!::CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
         return false;
     }
     // The game runs on its own; nothing here waits for it or tracks it.

@@ -16,7 +16,8 @@ std::wstring AboutText(std::wstring_view appVersion);
 std::wstring CannotStartText(std::wstring_view path);
 
 // Starts the executable at exactly this path, with no arguments, minimised, in the
-// program's own working directory, and does not wait for it. The path is the
+// folder that holds it (the path up to its last backslash; a path without one keeps
+// this program's working folder), and does not wait for it. The path is the
 // application name and, in quotes, the whole command line, so a path with spaces
 // can never be taken for a shorter one ("C:\Program.exe" for "C:\Program Files\...").
 // False when it could not be started.

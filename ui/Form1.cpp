@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 
+#include "config/Settings.h"
 #include "ui/Background.h"
 #include "ui/Commands.h"
 #include "ui/LabelFont.h"
@@ -11,34 +12,6 @@
 
 namespace quorvane {
 namespace {
-
-// Which field of the loaded record each setting control shows.
-constexpr std::array<std::pair<ControlId, int SettingsView::*>, 12> kCheckFields{{
-    {ControlId::Check1, &SettingsView::Check1},
-    {ControlId::Check2, &SettingsView::Check2},
-    {ControlId::Check3, &SettingsView::Check3},
-    {ControlId::Check4, &SettingsView::Check4},
-    {ControlId::Check5, &SettingsView::Check5},
-    {ControlId::Check6, &SettingsView::Check6},
-    {ControlId::Check7, &SettingsView::Check7},
-    {ControlId::Check8, &SettingsView::Check8},
-    {ControlId::Check9, &SettingsView::Check9},
-    {ControlId::Check10, &SettingsView::Check10},
-    {ControlId::Check11, &SettingsView::Check11},
-    {ControlId::Check12, &SettingsView::Check12},
-}};
-constexpr std::array<std::pair<ControlId, std::wstring SettingsView::*>, 10> kTextFields{{
-    {ControlId::Text1, &SettingsView::Text1},
-    {ControlId::Text2, &SettingsView::Text2},
-    {ControlId::Text3, &SettingsView::Text3},
-    {ControlId::Text4, &SettingsView::Text4},
-    {ControlId::Text5, &SettingsView::Text5},
-    {ControlId::Text6, &SettingsView::Text6},
-    {ControlId::Text7, &SettingsView::Text7},
-    {ControlId::Text8, &SettingsView::Text8},
-    {ControlId::Text9, &SettingsView::Text9},
-    {ControlId::Text10, &SettingsView::Text10},
-}};
 
 struct WindowKind {
     const wchar_t* className;
@@ -125,10 +98,18 @@ void Form1::Fill(const LoadedForm& loaded) {
     paths_ = loaded.paths;
     const SettingsView& view = loaded.view;
     ::SetWindowTextW(hwnd(), view.Title.c_str());
-    for (const auto& [id, field] : kCheckFields) {
-        ::SendMessageW(Control(id), BM_SETCHECK, view.*field == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    auto setCheck = [&](int n) {
+        ::SendMessageW(Control(CheckBoxId(n)), BM_SETCHECK, view.Check[n] == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    };
+    for (const Setting& setting : kSettings) {
+        if (setting.rule == Rule::Flag) {
+            setCheck(setting.control);
+        } else {
+            ::SetWindowTextW(Control(TextBoxId(setting.control)), view.Text[setting.control].c_str());
+        }
     }
-    for (const auto& [id, field] : kTextFields) ::SetWindowTextW(Control(id), (view.*field).c_str());
+    setCheck(10);  // the path boxes
+    setCheck(11);
 }
 
 void Form1::Show(int showCommand) {
@@ -163,7 +144,7 @@ void Form1::Draw(HDC dc) const {
             picture = {0, 0};
         }
     }
-    // Where the picture does not reach (a denser display makes the window larger).
+    // Where the picture does not reach (only if it could not be decoded).
     const RECT right{picture.cx, 0, client.right, client.bottom};
     const RECT below{0, picture.cy, picture.cx, client.bottom};
     if (right.left < right.right) ::FillRect(dc, &right, backBrush_.get());
@@ -179,8 +160,18 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     } else {
         self = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-    const LRESULT result = self->HandleMessage(window, message, wParam, lParam);
+    if (!self || self->failure_) return ::DefWindowProcW(window, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        // No exception may unwind through the system's code that called us. The
+        // message loop ends and the program reports it; a window still being created
+        // fails its creation instead.
+        self->failure_ = std::current_exception();
+        if (self->created_) ::PostQuitMessage(1);
+        return message == WM_CREATE ? -1 : ::DefWindowProcW(window, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     return result;
 }
@@ -236,7 +227,7 @@ LRESULT Form1::OnCreate() {
     focus_ = Control(ControlId::Check1);
 
     // Without its picture the window is still usable, on black.
-    background_ = DecodeJpegResource(instance_, IDR_BACKGROUND);
+    background_ = DecodeJpegResource(instance_, IDR_BACKGROUND, dpiX_, dpiY_);
     NameCheckBoxes();
     created_ = true;
     return 0;
@@ -257,7 +248,12 @@ bool Form1::CreateControl(const ControlSpec& entry) {
     HFONT font = entry.kind == ControlKind::Label ? labelFont_.get()
                                                  : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (entry.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
+    if (entry.kind == ControlKind::TextBox) {
+        ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
+        // The boxes are narrow for their values ("1920x1080" in 59 pixels at 96 dpi):
+        // the text gets the room the margins would take.
+        ::SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    }
     return true;
 }
 

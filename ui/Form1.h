@@ -4,7 +4,7 @@
 
 #include "config/LoadSequence.h"
 #include "registry/General.h"
-#include "registry/MessageBoxApi.h"
+#include "common/MessageBoxApi.h"
 #include "ui/ComPtr.h"
 #include "ui/Layout.h"
 #include "ui/Menu.h"
@@ -13,6 +13,8 @@
 #include <windows.h>
 
 #include <oleacc.h>
+
+#include <exception>
 
 namespace quorvane {
 
@@ -49,9 +51,16 @@ public:
     void About_Click();
     void exit_Click();
 
-    // Paints the client area into any device context: the picture at its natural
-    // size at the top-left corner, black where it does not reach.
+    // Paints the client area into any device context: the picture at the top-left
+    // corner (at its natural size at 96 dpi, scaled with the window above it), black
+    // where it does not reach.
     void Draw(HDC dc) const;
+
+    // What went wrong in a message handler, if anything did: the failure ends the
+    // message loop instead of crossing the window procedure.
+    void RethrowFailure() const {
+        if (failure_) std::rethrow_exception(failure_);
+    }
 
     HWND hwnd() const { return window_.get(); }
     HWND Control(ControlId id) const { return ::GetDlgItem(window_.get(), ToInt(id)); }
@@ -85,6 +94,7 @@ private:
     InstallPaths paths_;
     HWND focus_ = nullptr;  // the control that gets the focus back when the window does
     bool created_ = false;  // WM_CREATE succeeded
+    std::exception_ptr failure_;
 
     UniqueHfont labelFont_;
     UniqueHbrush backBrush_;

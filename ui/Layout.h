@@ -24,6 +24,10 @@ enum class ControlId : int {
 
 constexpr int ToInt(ControlId id) { return static_cast<int>(id); }
 
+// Check<n> and Text<n>.
+constexpr ControlId CheckBoxId(int n) { return static_cast<ControlId>(ToInt(ControlId::Check1) + n - 1); }
+constexpr ControlId TextBoxId(int n) { return static_cast<ControlId>(ToInt(ControlId::Text1) + n - 1); }
+
 struct TwipRect {
     int left;
     int top;

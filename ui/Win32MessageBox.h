@@ -2,7 +2,7 @@
 // The program's message boxes on the desktop: MessageBoxW, OK alone, no icon, the
 // application title, owned by the main window once there is one.
 
-#include "registry/MessageBoxApi.h"
+#include "common/MessageBoxApi.h"
 
 #include <windows.h>
 
