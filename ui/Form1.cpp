@@ -48,9 +48,11 @@ Form1::~Form1() {
     if (window_) ::DestroyWindow(window_.get());
 }
 
-bool Form1::Create(HINSTANCE instance) {
+bool Form1::Create(HINSTANCE instance, int dpi) {
     instance_ = instance;
-    {
+    if (dpi > 0) {
+        dpiX_ = dpiY_ = dpi;
+    } else {
         WindowDc screen(nullptr);
         if (screen.get()) {
             dpiX_ = ::GetDeviceCaps(screen.get(), LOGPIXELSX);

@@ -36,7 +36,8 @@ public:
     // Creates the window hidden, titled "Form1", with every control in its initial
     // state. `instance` holds the icon and the background picture. COM should be set
     // up on this thread (ComApartment) for the picture and the accessible names.
-    bool Create(HINSTANCE instance);
+    // `dpi` stands in for the display's density when not 0.
+    bool Create(HINSTANCE instance, int dpi = 0);
 
     // The load sequence: title, install paths, config.cfg and its settings.
     void Form_Load(General& registry);
