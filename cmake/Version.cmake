@@ -1,6 +1,7 @@
 # Every form of the version is made from the project's major, minor and revision
-# (CMake's "patch"): the program's "v0.1.1", the file version 0.1.0.1 and its
-# strings "0.01.0001" (minor in two digits, revision in four).
+# (CMake's "patch"): the program's "v<major>.<minor>.<revision>", the file version
+# <major>.<minor>.0.<revision> and its strings, with the minor in two digits and the
+# revision in four.
 set(QUORVANE_VERSION_MAJOR ${PROJECT_VERSION_MAJOR})
 set(QUORVANE_VERSION_MINOR ${PROJECT_VERSION_MINOR})
 set(QUORVANE_VERSION_REVISION ${PROJECT_VERSION_PATCH})
