@@ -1,8 +1,8 @@
 #pragma once
 // Reads config.cfg as the game's text records: a record ends at CR or CR LF, and a
-// lone LF is an ordinary character. Only the last record is kept, and it is cut at
-// every LF into ConfigLines. A config.cfg whose lines end with LF alone is one
-// record, so its lines arrive whole.
+// lone LF is an ordinary character. Only the last record is kept, as far as its line
+// 548, and it is cut at every LF into ConfigLines. A config.cfg whose lines end with
+// LF alone is one record, so its lines arrive whole.
 
 #include <cstddef>
 #include <cstdint>
