@@ -1,36 +1,39 @@
 // The load sequence beside a plain read of the same config.cfg into memory.
 //
-//   quorvane_bench --data=DIR --generate        writes the corpus files into DIR
-//   quorvane_bench --data=DIR [benchmark flags]  runs the benchmarks on them
+//   quorvane_bench DIR [benchmark flags]
 //
-// Benchmarks are named PlainRead/<file> and LoadSequence/<file>. Each reports the
-// file's size, its longest record and the process's peak resident memory so far: to
-// see what one case needs, run it alone in its own process (--benchmark_filter).
+// First writes into DIR whichever of its files are missing: tests/data/config.cfg as
+// it is ("realistic"), the same with CR LF line ends, and that file repeated to 1, 10
+// and 100 MiB with either line end. Benchmarks are named PlainRead/<file> and
+// LoadSequence/<file>; each reports the file's size and the process's peak resident
+// memory so far: run a case alone (--benchmark_filter) to see what it needs.
 
-#include "bench/ConfigCorpus.h"
 #include "config/LoadSequence.h"
 #include "tests/support/FakeRegistry.h"
 
 #include <benchmark/benchmark.h>
-
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 
 using namespace quorvane;
 
-constexpr RegHandle kLocalMachine = 0x80000002;
-constexpr const char* kGameSubKey = "SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
+struct File {
+    std::string name;
+    bool crlf;
+    std::uint64_t mib;  // 0: the test data once
+};
+const File kFiles[] = {
+    {"realistic", false, 0}, {"realistic_crlf", true, 0}, {"crlf_1mb", true, 1}, {"crlf_10mb", true, 10},
+    {"crlf_100mb", true, 100}, {"lf_1mb", false, 1},      {"lf_10mb", false, 10}, {"lf_100mb", false, 100},
+};
 
 std::string g_dataDir;
 double g_startRssKiB = 0;
@@ -41,165 +44,108 @@ double PeakRssKiB() {
     return static_cast<double>(usage.ru_maxrss);  // KiB on Linux
 }
 
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+// The game's folder as the registry gives it, and the file the load opens in it:
+// outside Windows a backslash is an ordinary character, so this is one file in DIR.
+std::string Folder(const File& file) { return g_dataDir + "/" + file.name; }
+std::string PathOf(const File& file) { return Folder(file) + "\\players\\config.cfg"; }
 
-File Open(const std::string& path) { return File(std::fopen(path.c_str(), "rb"), &std::fclose); }
-
-// Reads the file once through a small buffer: its pages come into the page cache and
-// the process does not keep them.
-bool WarmPageCache(const std::string& path) {
-    const File file = Open(path);
-    if (!file) return false;
-    std::array<char, 64 * 1024> chunk;
-    while (std::fread(chunk.data(), 1, chunk.size(), file.get()) != 0) {
-    }
-    return std::ferror(file.get()) == 0;
+// The test data (LF-ended), with CR LF if asked, repeated to at least the size asked.
+bool Generate(const File& file) {
+    std::ifstream in(QUORVANE_TEST_CONFIG, std::ios::binary);
+    std::string copy;
+    for (char c; in.get(c);) copy += file.crlf && c == '\n' ? "\r\n" : std::string(1, c);
+    const std::uint64_t copies = std::max<std::uint64_t>(1, ((file.mib << 20) + copy.size() - 1) / copy.size());
+    std::error_code error;
+    if (std::filesystem::file_size(PathOf(file), error) == copies * copy.size()) return true;
+    std::ofstream out(PathOf(file), std::ios::binary);
+    for (std::uint64_t i = 0; i < copies; ++i) out << copy;
+    return !copy.empty() && out.flush();
 }
 
-void ReportFile(benchmark::State& state, const bench::CorpusFile& file) {
-    const auto bytes = static_cast<std::int64_t>(bench::FileBytes(file));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
-    state.counters["file_KiB"] = static_cast<double>(bytes) / 1024.0;
-    state.counters["file_lines"] = static_cast<double>(bench::FileLines(file));
-    state.counters["record_KiB"] = static_cast<double>(bench::LongestRecordBytes(file)) / 1024.0;
+void Report(benchmark::State& state, const File& file) {
+    state.counters["file_KiB"] = static_cast<double>(std::filesystem::file_size(PathOf(file))) / 1024;
     state.counters["start_rss_KiB"] = g_startRssKiB;
     state.counters["peak_rss_KiB"] = PeakRssKiB();
 }
 
 // The whole file into one buffer of its size, and nothing else.
-void PlainRead(benchmark::State& state, const bench::CorpusFile& file) {
-    const std::string path = bench::ConfigFileName(g_dataDir, file);
-    const std::uint64_t expected = bench::FileBytes(file);
-    if (!WarmPageCache(path)) {
-        state.SkipWithError("cannot read the corpus file; run with --generate first");
-        return;
-    }
-    for (auto _ : state) {
-        const File in = Open(path);
-        struct stat info {};
-        if (!in || fstat(fileno(in.get()), &info) != 0) {
-            state.SkipWithError("cannot open the corpus file");
-            break;
-        }
-        const auto size = static_cast<std::size_t>(info.st_size);
-        const auto buffer = std::make_unique_for_overwrite<char[]>(size);
-        const std::size_t read = std::fread(buffer.get(), 1, size, in.get());
-        benchmark::DoNotOptimize(buffer.get());
-        benchmark::ClobberMemory();
-        if (read != expected) {
-            state.SkipWithError("the plain read did not give the whole file");
-            break;
-        }
-    }
-    ReportFile(state, file);
+std::size_t ReadWhole(const std::string& path) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+    struct stat info {};
+    if (!in || fstat(fileno(in.get()), &info) != 0) return 0;
+    const auto size = static_cast<std::size_t>(info.st_size);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    const std::size_t read = std::fread(buffer.get(), 1, size, in.get());
+    benchmark::DoNotOptimize(buffer.get());
+    benchmark::ClobberMemory();
+    return read;
 }
 
-// What one load must give for the file, or why it does not.
-std::string CheckLoad(const bench::CorpusFile& file, const LoadedForm& form,
-                      const testing::RecordingMessages& messages) {
-    if (!messages.shown.empty()) return "the load showed a message box";
-    if (form.lines.size() != bench::LoadedLineCount(file)) return "the load gave an unexpected number of lines";
-    if (file.lineEnd == bench::LineEnd::Lf) return bench::CheckRealisticView(form.view);
-
-    // Only the last record is kept: the file's last line, which is never scanned.
-    const std::string& last = bench::RealisticLines().back();
-    if (form.lines[0] != std::wstring(last.begin(), last.end())) return "the last record is not the file's last line";
-    SettingsView untouched;
-    untouched.Title = form.view.Title;
-    untouched.Check10 = untouched.Check11 = 1;
-    if (form.view != untouched) return "a setting changed although no line was scanned";
-    return {};
+void PlainRead(benchmark::State& state, const File& file) {
+    const std::size_t size = ReadWhole(PathOf(file));  // and now it is in the page cache
+    for (auto _ : state) {
+        if (ReadWhole(PathOf(file)) != size) state.SkipWithError("the plain read did not give the whole file");
+    }
+    Report(state, file);
 }
 
-// The whole headless load sequence: three registry reads, paths, the file, the scan.
-void LoadSequence(benchmark::State& state, const bench::CorpusFile& file) {
-    testing::FakeRegistry registry;
-    const std::string folder = bench::InstallFolder(g_dataDir, file);
-    registry.SetString(kLocalMachine, kGameSubKey, "InstallPath", folder);
-    registry.SetString(kLocalMachine, kGameSubKey, "SPExePath", folder + "\\BlackOps.exe");
-    registry.SetString(kLocalMachine, kGameSubKey, "MPExePath", folder + "\\BlackOpsMP.exe");
-    testing::RecordingMessages messages;
-    General general(registry, messages);
-
-    if (!WarmPageCache(bench::ConfigFileName(g_dataDir, file))) {
-        state.SkipWithError("cannot read the corpus file; run with --generate first");
-        return;
+// The headless load sequence of one file: a scripted registry that names the file's
+// folder as the game's, then config.cfg, then the scan.
+struct Loader {
+    explicit Loader(const File& file) {
+        const std::string key = "SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
+        registry.SetString(0x80000002, key, "InstallPath", Folder(file));
+        registry.SetString(0x80000002, key, "SPExePath", Folder(file) + "\\BlackOps.exe");
+        registry.SetString(0x80000002, key, "MPExePath", Folder(file) + "\\BlackOpsMP.exe");
     }
-    {
-        // One load outside the timing, checked in full.
-        const LoadedForm form = RunLoadSequence(general, messages);
-        const std::string problem = CheckLoad(file, form, messages);
-        if (!problem.empty()) {
-            state.SkipWithError(problem.c_str());
-            return;
-        }
-    }
-    const std::uint64_t lineCount = bench::LoadedLineCount(file);
-    for (auto _ : state) {
-        // The fake registry records every call; keep its records from piling up.
-        registry.opens.clear();
+    LoadedForm Run() {
+        registry.opens.clear();  // the fake records every call
         registry.queriedNames.clear();
         registry.querySizes.clear();
         registry.closes.clear();
-        const LoadedForm form = RunLoadSequence(general, messages);
-        benchmark::DoNotOptimize(form);
-        if (form.lines.size() != lineCount || !messages.shown.empty()) {
-            state.SkipWithError("a timed load gave something else than the checked one");
-            break;
-        }
+        return RunLoadSequence(general, messages);
     }
-    ReportFile(state, file);
-}
+    testing::FakeRegistry registry;
+    testing::RecordingMessages messages;
+    General general{registry, messages};
+};
 
-int Generate() {
-    std::filesystem::create_directories(g_dataDir);
-    for (const bench::CorpusFile& file : bench::CorpusFiles()) {
-        const std::string path = bench::ConfigFileName(g_dataDir, file);
-        std::error_code error;
-        const bool current = std::filesystem::file_size(path, error) == bench::FileBytes(file) && !error;
-        if (!current && !bench::WriteCorpusFile(g_dataDir, file)) {
-            std::cerr << "cannot write " << path << '\n';
-            return 1;
-        }
-        std::cout << file.name << ": " << bench::FileBytes(file) << " bytes, "
-                  << bench::LoadedLineCount(file) << " lines after loading, longest record "
-                  << bench::LongestRecordBytes(file) << " bytes" << (current ? " (kept)" : "") << '\n';
+void LoadSequence(benchmark::State& state, const File& file) {
+    // Checked once, untimed: however often the test data repeats, the window shows
+    // what it shows once with the same line ends.
+    Loader loader(file);
+    Loader reference(file.crlf ? kFiles[1] : kFiles[0]);
+    if (loader.Run().view != reference.Run().view || !reference.messages.shown.empty()) {
+        state.SkipWithError("the load does not show what the test data shows");
     }
-    return 0;
+    for (auto _ : state) benchmark::DoNotOptimize(loader.Run());
+    if (!loader.messages.shown.empty()) state.SkipWithError("the load showed a message");
+    Report(state, file);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Takes out this program's own flags; Google Benchmark reads the rest.
-    bool generate = false;
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg.starts_with("--data=")) {
-            g_dataDir = std::filesystem::absolute(std::string(arg.substr(7))).lexically_normal().string();
-        } else if (arg == "--generate") {
-            generate = true;
-        } else {
-            rest.push_back(argv[i]);
-        }
-    }
-    if (g_dataDir.empty()) {
-        std::cerr << "usage: " << argv[0] << " --data=DIR [--generate | benchmark flags]\n";
+    if (argc < 2 || argv[1][0] == '-') {
+        std::cerr << "usage: " << argv[0] << " DIR [benchmark flags]\n";
         return 2;
     }
-    if (generate) return Generate();
-
-    g_startRssKiB = PeakRssKiB();
-    for (const bench::CorpusFile& file : bench::CorpusFiles()) {
-        const benchmark::TimeUnit unit = file.targetBytes == 0 ? benchmark::kMicrosecond : benchmark::kMillisecond;
+    g_dataDir = std::filesystem::absolute(argv[1]).lexically_normal().string();
+    std::filesystem::create_directories(g_dataDir);
+    for (const File& file : kFiles) {
+        if (!Generate(file)) {
+            std::cerr << "cannot write " << PathOf(file) << '\n';
+            return 1;
+        }
+        const auto unit = file.mib == 0 ? benchmark::kMicrosecond : benchmark::kMillisecond;
         benchmark::RegisterBenchmark(("PlainRead/" + file.name).c_str(), PlainRead, file)->Unit(unit);
         benchmark::RegisterBenchmark(("LoadSequence/" + file.name).c_str(), LoadSequence, file)->Unit(unit);
     }
-
-    int count = static_cast<int>(rest.size());
-    benchmark::Initialize(&count, rest.data());
-    if (benchmark::ReportUnrecognizedArguments(count, rest.data())) return 2;
+    g_startRssKiB = PeakRssKiB();
+    argv[1] = argv[0];  // Google Benchmark reads the rest
+    --argc;
+    benchmark::Initialize(&argc, argv + 1);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv + 1)) return 2;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

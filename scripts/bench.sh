@@ -1,86 +1,96 @@
 #!/usr/bin/env bash
-# Builds Quorvane in release mode, runs its benchmarks and prints the results as
-# markdown tables, each target marked met or missed:
-#   1. the headless load sequence on a realistic config.cfg, beside a plain read of it;
-#   2. scaling: 1, 10 and 100 MiB files, CR LF-ended and LF-ended: time per MiB, peak memory;
-#   3. start-up under Wine: from starting quorvane.exe to its window being mapped on an
-#      Xvfb display, beside Wine's own Notepad opening the same config.cfg.
-# Everything stays in build/: the native build in build/native-release, quorvane.exe's
-# in build/bench-win32 (the win32 preset's release build, in a folder of its own), the
-# generated files in build/bench-data (about 230 MB), the Wine prefix of the start-up
-# benchmark in build/bench-wine, the raw results (Google Benchmark JSON, startup.json)
-# in build/bench-results.
+# Builds and runs Quorvane's benchmarks; scripts/bench-report.py prints the results.
+#   1. the headless load of tests/data/config.cfg beside a plain read of it;
+#   2. scaling: that file repeated to 1, 10 and 100 MiB, CR LF- or LF-ended, each case
+#      in a process of its own, for its peak memory;
+#   3. start-up under Wine, from starting a program to its window being mapped on an
+#      Xvfb display: quorvane.exe, built with its start-up phases timed
+#      (ui/StartupTrace.h), the two floors of bench/Floor.cpp, and Wine's 32-bit
+#      Notepad opening the same config.cfg. One unmeasured run each first, then the
+#      programs take turns in a rotating order, the Wine server kept warm throughout.
+# Everything stays in build/: native-release and bench-win32 (the builds), bench-data
+# (about 230 MB), bench-wine (the Wine prefix), bench-results (raw results).
 #
-#   scripts/bench.sh           the full run (a few minutes)
-#   scripts/bench.sh --quick   fewer repetitions, to try the script out
+#   scripts/bench.sh [--quick]    --quick: fewer repetitions, to try it out
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-build=build/native-release
-win32_build=build/bench-win32
-data=build/bench-data
-results=build/bench-results
-bench=$build/bench/quorvane_bench
-timer=$build/bench/quorvane_startup_timer
-
-load_repetitions=15
-scaling_repetitions=3
-startup_runs=10
-if [ "${1:-}" = "--quick" ]; then
-  load_repetitions=3
-  scaling_repetitions=1
-  startup_runs=3
-fi
-
+root=$PWD
+build=build/native-release win32=build/bench-win32 results=build/bench-results
+repetitions=15 scaling_repetitions=3 runs=10
+if [ "${1:-}" = --quick ]; then repetitions=3 scaling_repetitions=1 runs=3; fi
 say() { echo "== $*" >&2; }
 
 bash scripts/setup.sh
-
-say "build ($build)"
+say "build"
 cmake --preset native-release >/dev/null
-cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target quorvane_bench quorvane_startup_timer >/dev/null
-say "build ($win32_build)"
-cmake --preset win32 -B "$win32_build" >/dev/null
-cmake --build "$win32_build" -j "$(nproc 2>/dev/null || echo 2)" --target quorvane >/dev/null
-
-rm -rf "$results"
-mkdir -p "$results"
+cmake --build $build -j 2 --target quorvane_bench quorvane_startup_timer >/dev/null
+cmake --preset win32 -B $win32 -DQUORVANE_TESTS=OFF -DQUORVANE_BENCHMARKS=ON \
+  -DCMAKE_CXX_FLAGS=-DQUORVANE_STARTUP_TRACE >/dev/null
+cmake --build $win32 -j 2 --target quorvane quorvane_floor quorvane_floor_controls >/dev/null
+rm -rf $results && mkdir -p $results
 {
   sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | sort | uniq -c | sed 's/^ *\([0-9]*\) /\1 × /'
-  echo "$(free -g | awk '/^Mem:/ {print $2}') GiB memory, Linux $(uname -r), $(g++ --version | head -n 1)"
-} >"$results/machine.txt"
-"$bench" --data="$data" --generate >&2
+  echo "$(free -g | awk '/^Mem:/ {print $2}') GiB, Linux $(uname -r), $(g++ --version | head -n 1), $(wine --version)"
+} >$results/machine.txt
 
-# One benchmark program run; its console output goes to a log beside the JSON.
-run_benchmarks() {
-  local name=$1
-  shift
-  "$bench" --data="$data" --benchmark_out="$results/$name.json" --benchmark_out_format=json \
-    "$@" >"$results/$name.log" 2>&1 || { cat "$results/$name.log" >&2; return 1; }
+benchmark() {  # NAME FLAGS...: one run of the benchmark program, its JSON in NAME.json
+  local name=$1 && shift
+  $build/bench/quorvane_bench build/bench-data --benchmark_out=$results/$name.json \
+    --benchmark_report_aggregates_only=true "$@" >$results/$name.log 2>&1 || { cat $results/$name.log >&2; exit 1; }
 }
-
-# --- 1. Load sequence: both benchmarks in the same run, their repetitions interleaved
-# in random order so that whatever else the machine does falls on both alike.
-say "1. load sequence and plain read of the realistic config.cfg"
-run_benchmarks load --benchmark_filter='^(PlainRead|LoadSequence)/realistic$' \
-  --benchmark_repetitions="$load_repetitions" --benchmark_report_aggregates_only=true \
-  --benchmark_enable_random_interleaving=true
-
-# --- 2. Scaling: each case in a process of its own, so that the peak memory it
-# reports is its own and not that of a case before it.
+say "1. load sequence and plain read"
+benchmark load --benchmark_filter='^(PlainRead|LoadSequence)/realistic$' \
+  --benchmark_repetitions=$repetitions --benchmark_enable_random_interleaving=true
 say "2. scaling"
-for file in crlf_1mb crlf_10mb crlf_100mb lf_1mb lf_10mb lf_100mb; do
+for file in {crlf,lf}_{1,10,100}mb; do
   for kind in PlainRead LoadSequence; do
-    say "   $kind/$file"
-    run_benchmarks "scaling-$kind-$file" --benchmark_filter="^$kind/$file\$" \
-      --benchmark_repetitions="$scaling_repetitions" --benchmark_report_aggregates_only=true
+    benchmark scaling-$kind-$file --benchmark_filter="^$kind/$file\$" --benchmark_repetitions=$scaling_repetitions
   done
 done
 
-# --- 3. Start-up under Wine: quorvane.exe and Wine's Notepad on one Xvfb display,
-# taking turns, with the Wine server kept warm between runs (see scripts/bench-startup.sh).
-say "3. start-up under Wine, $startup_runs runs each"
-bash scripts/bench-startup.sh "$results" "$timer" "$win32_build/quorvane.exe" "$startup_runs"
+say "3. start-up under Wine, $runs runs each"
+export WINEPREFIX=$root/build/bench-wine QUORVANE_TRACE_FILE="Z:${root//\//\\}\\build\\bench-results\\phases.txt"
+source scripts/demo-install.sh
+wineserver -k 2>/dev/null || true
+demo_install "$root" 2>/dev/null
+Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>$results/display 2>$results/xvfb.log &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null; kill $xvfb' EXIT
+for _ in $(seq 100); do [ -s $results/display ] && break; sleep 0.1; done
+export DISPLAY=:$(cat $results/display)
+wineserver -p
+declare -A title=([quorvane]=$quorvane_title [floor]="Floor: bare window" [notepad]="config.cfg - Notepad"
+                  [floor_controls]="Floor: menu and 45 controls")
+declare -A command=([quorvane]=$win32/quorvane.exe [floor]=$win32/bench/quorvane_floor.exe
+                    [floor_controls]=$win32/bench/quorvane_floor_controls.exe
+                    [notepad]=$WINEPREFIX/drive_c/windows/syswow64/notepad.exe)
+names=(quorvane floor_controls floor notepad)
+start() {  # NAME: prints the milliseconds from starting it to its window
+  local file=() && [ $1 != notepad ] || file=("$demo_install_path\\players\\config.cfg")
+  $build/bench/quorvane_startup_timer "${title[$1]}" -- wine "${command[$1]}" "${file[@]}"
+}
+for name in "${names[@]}"; do start $name >/dev/null; done
+rm -f $results/phases.txt
+load_before=$(cut -d ' ' -f 1 /proc/loadavg)
+for round in $(seq $runs); do
+  for i in "${!names[@]}"; do
+    name=${names[$(((i + round) % ${#names[@]}))]}
+    echo "$name $(start $name)" >>$results/startup.txt
+    sleep 0.2  # the last one's teardown outside the next measurement
+  done
+done
+python3 - $results "$load_before" <<'PYTHON'
+import json, sys, pathlib
+folder = pathlib.Path(sys.argv[1])
+times, phases = {}, {}
+for name, ms in (line.split() for line in (folder / "startup.txt").read_text().splitlines()):
+    times.setdefault(name, []).append(float(ms))
+for line in (folder / "phases.txt").read_text().splitlines() if (folder / "phases.txt").exists() else []:
+    for name, ms in (field.split("=") for field in line.split(";")):
+        phases.setdefault(name, []).append(float(ms))
+load = [float(sys.argv[2]), float(pathlib.Path("/proc/loadavg").read_text().split()[0])]
+(folder / "startup.json").write_text(json.dumps({"load_average": load, "times_ms": times, "phases_ms": phases}))
+PYTHON
 
 say "results"
-python3 scripts/bench-report.py "$results"
+python3 scripts/bench-report.py $results
