@@ -1,5 +1,6 @@
-// quorvane.exe as a file: a 32-bit Windows program that needs only Windows' own DLLs,
-// with its version, its one icon, its manifest and its background picture.
+// quorvane.exe as a file: a 32-bit program for Windows 7 and later, with ASLR and DEP,
+// that needs only Windows' own DLLs, with its version, its one icon, its manifest and
+// its background picture.
 #include "tests/win32/ui/UiTestSupport.h"
 
 #include "ui/ResourceIds.h"
@@ -63,7 +64,7 @@ protected:
     static inline HMODULE module_ = nullptr;
 };
 
-TEST_F(ProgramFileTest, IsA32BitWindowsProgramNeedingOnlyWindowsOwnDlls) {
+TEST_F(ProgramFileTest, IsA32BitWindows7ProgramNeedingOnlyWindowsOwnDlls) {
     std::ifstream in(ProgramPath().c_str(), std::ios::binary);
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ASSERT_GT(file.size(), 1024u);
@@ -76,6 +77,11 @@ TEST_F(ProgramFileTest, IsA32BitWindowsProgramNeedingOnlyWindowsOwnDlls) {
     EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
     ASSERT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    EXPECT_EQ(nt.OptionalHeader.MajorSubsystemVersion * 10 + nt.OptionalHeader.MinorSubsystemVersion, 61)
+        << "Windows 7: nothing newer is imported";
+    const WORD aslrAndDep = IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE | IMAGE_DLLCHARACTERISTICS_NX_COMPAT;
+    EXPECT_EQ(nt.OptionalHeader.DllCharacteristics & aslrAndDep, aslrAndDep);
+    EXPECT_FALSE(nt.FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED) << "ASLR needs the relocations";
 
     const std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
                                  nt.FileHeader.SizeOfOptionalHeader;
@@ -92,7 +98,7 @@ TEST_F(ProgramFileTest, IsA32BitWindowsProgramNeedingOnlyWindowsOwnDlls) {
 
     const IMAGE_DATA_DIRECTORY imports = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     ASSERT_NE(imports.VirtualAddress, 0u);
-    std::set<std::string> dlls;
+    std::set<std::string> dlls, functions;
     for (std::size_t at = fileOffset(imports.VirtualAddress);; at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
         ASSERT_LT(at, bytes.size());
         const auto entry = ReadAt<IMAGE_IMPORT_DESCRIPTOR>(bytes, at);
@@ -102,6 +108,11 @@ TEST_F(ProgramFileTest, IsA32BitWindowsProgramNeedingOnlyWindowsOwnDlls) {
         std::string dll(bytes.data() + name);
         std::transform(dll.begin(), dll.end(), dll.begin(), [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
         dlls.insert(dll);
+        for (std::size_t thunk = fileOffset(entry.OriginalFirstThunk); ReadAt<DWORD>(bytes, thunk); thunk += 4) {
+            const DWORD byName = ReadAt<DWORD>(bytes, thunk);
+            if (!(byName & IMAGE_ORDINAL_FLAG32) && fileOffset(byName) + 2 < bytes.size())
+                functions.insert(bytes.data() + fileOffset(byName) + 2);  // after the hint
+        }
     }
 
     const std::set<std::string> windows = {"advapi32.dll", "comctl32.dll",  "gdi32.dll", "kernel32.dll",
@@ -109,6 +120,12 @@ TEST_F(ProgramFileTest, IsA32BitWindowsProgramNeedingOnlyWindowsOwnDlls) {
                                            "user32.dll",   "windowscodecs.dll"};
     EXPECT_TRUE(dlls.count("kernel32.dll") && dlls.count("user32.dll")) << "the import table was read";
     for (const std::string& dll : dlls) EXPECT_TRUE(windows.count(dll)) << dll << " is not part of Windows";
+    // What Windows 7 lacks and the runtime or window code could pull in (Windows 8 and 10).
+    const std::set<std::string> newer = {"GetSystemTimePreciseAsFileTime", "WaitOnAddress", "WakeByAddressAll",
+        "WakeByAddressSingle", "GetCurrentThreadStackLimits", "SetThreadDescription", "GetDpiForWindow",
+        "SetProcessDpiAwarenessContext", "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi"};
+    EXPECT_TRUE(functions.count("CreateWindowExW")) << "the imported names were read";
+    for (const std::string& function : functions) EXPECT_FALSE(newer.count(function)) << function << " is newer than Windows 7";
 }
 
 TEST_F(ProgramFileTest, VersionIs0101WithTheVersionTexts) {
