@@ -20,5 +20,8 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win32
 
+echo "== release: quorvane.exe built twice, the same bytes"
+bash scripts/release.sh
+
 echo "== fuzzing, ${FUZZ_SECONDS:-60} s a target"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
