@@ -5,6 +5,7 @@
 #include "ui/ComPtr.h"
 #include "ui/Form1.h"
 #include "ui/MessageLoop.h"
+#include "ui/StartupTrace.h"
 #include "ui/Win32MessageBox.h"
 
 #include <windows.h>
@@ -18,9 +19,11 @@
 namespace {
 
 int Run(HINSTANCE instance, int showCommand) {
+    QUORVANE_STARTUP_PHASE("process start to wWinMain");
     quorvane::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
+    QUORVANE_STARTUP_PHASE("COM and common controls");
 
     quorvane::Win32MessageBox messages;
     quorvane::Form1 form(messages);
@@ -34,7 +37,10 @@ int Run(HINSTANCE instance, int showCommand) {
     quorvane::Win32Registry registry;
     quorvane::General general(registry, messages);
     form.Form_Load(general);
+    QUORVANE_STARTUP_PHASE("load: registry and config.cfg");
     form.Show(showCommand);
+    QUORVANE_STARTUP_PHASE("show and first paint");
+    QUORVANE_STARTUP_DONE();
     const int exitCode = quorvane::RunMessageLoop(form.hwnd());
     form.RethrowFailure();
     return exitCode;

@@ -5,6 +5,7 @@
 #include "ui/Commands.h"
 #include "ui/LabelFont.h"
 #include "ui/ResourceIds.h"
+#include "ui/StartupTrace.h"
 
 #include <array>
 #include <string>
@@ -219,7 +220,9 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 LRESULT Form1::OnCreate() {
+    QUORVANE_STARTUP_PHASE("window class, icon, menu, frame");
     labelFont_ = CreateLabelFont(dpiY_);
+    QUORVANE_STARTUP_PHASE("label font");
     backBrush_.reset(::CreateSolidBrush(kForm1BackColor));
     if (!labelFont_ || !backBrush_) return -1;
 
@@ -227,10 +230,13 @@ LRESULT Form1::OnCreate() {
         if (!CreateControl(*entry)) return -1;
     }
     focus_ = Control(ControlId::Check1);
+    QUORVANE_STARTUP_PHASE("45 controls");
 
     // Without its picture the window is still usable, on black.
     background_ = DecodeJpegResource(instance_, IDR_BACKGROUND, dpiX_, dpiY_);
+    QUORVANE_STARTUP_PHASE("picture");
     NameCheckBoxes();
+    QUORVANE_STARTUP_PHASE("accessible names");
     created_ = true;
     return 0;
 }
