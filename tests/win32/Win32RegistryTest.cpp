@@ -1,133 +1,66 @@
-// The registry reader on the real registry: keys that this test creates and removes
-// itself under HKEY_CURRENT_USER, and one machine value written beforehand by `reg add`.
-#include "config/InstallPaths.h"
+// The registry reader on the real registry: values that this test writes under
+// HKEY_CURRENT_USER and removes again, and one machine value that `reg add /reg:64`
+// wrote beforehand (see CMakeLists.txt), read here through the 32-bit program's view.
 #include "registry/General.h"
 #include "registry/Win32Registry.h"
+#include "tests/support/FakeRegistry.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 namespace quorvane {
 namespace {
 
-constexpr const wchar_t* kTestKey = L"Software\\Quorvane Registry Test";
-const std::wstring kTestPath = L"HKEY_CURRENT_USER\\Software\\Quorvane Registry Test";
+constexpr wchar_t kSubKey[] = L"Software\\Quorvane Registry Test";
+const std::wstring kUser = std::wstring(L"HKEY_CURRENT_USER\\") + kSubKey;
+constexpr LONG kAnyFailure = -1;
 
-class NoMessages final : public MessageBoxApi {
-public:
-    void Show(const std::wstring& text) override { shown.push_back(text); }
-    std::vector<std::wstring> shown;
-};
-
-class Win32RegistryTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);  // "not found" is fine
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr),
-                  ERROR_SUCCESS);
+TEST(Win32Registry, ReadsEachKindOfValueAsStored) {
+    // A row whose status is not ERROR_SUCCESS expects "Error"; otherwise its data.
+    const struct {
+        const char* name;
+        std::wstring path;
+        const wchar_t* value;
+        DWORD type;  // REG_NONE: not written here
+        std::wstring data;
+        LONG status;
+    } rows[] = {
+        {"empty string", kUser, L"Empty", REG_SZ, L"", ERROR_SUCCESS},
+        {"empty binary", kUser, L"Binary", REG_BINARY, L"", ERROR_SUCCESS},
+        {"multi-string, up to its last terminator", kUser, L"Multi", REG_MULTI_SZ, {L"C:\\A\0D:\\B\0", 10}, 0},
+        {"254 characters", kUser, L"Long254", REG_SZ, std::wstring(254, L'x'), ERROR_SUCCESS},
+        {"300 characters", kUser, L"Long300", REG_SZ, std::wstring(300, L'y'), ERROR_MORE_DATA},
+        {"doubled backslash", L"HKEY_CURRENT_USER\\\\" + std::wstring(kSubKey), L"Empty", REG_NONE, L"", kAnyFailure},
+        {"the hive alone: its root opens", L"HKEY_CURRENT_USER", L"Quorvane none", REG_NONE, L"", ERROR_FILE_NOT_FOUND},
+        {"machine value from reg add /reg:64", L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Quorvane Test\\Machine",
+         L"Probe", REG_NONE, L"written by reg", ERROR_SUCCESS},
+    };
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kSubKey);
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kSubKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
+    for (const auto& row : rows) {
+        // Strings with their terminator, binary data without.
+        const std::size_t size = (row.data.size() + (row.type == REG_BINARY ? 0 : 1)) * sizeof(wchar_t);
+        if (row.type != REG_NONE) {
+            ::RegSetValueExW(key, row.value, 0, row.type, reinterpret_cast<const BYTE*>(row.data.c_str()), DWORD(size));
+        }
     }
-    void TearDown() override {
-        RegCloseKey(key_);
-        EXPECT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey), ERROR_SUCCESS);
-    }
+    ::RegCloseKey(key);
 
-    void SetValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-        ASSERT_EQ(RegSetValueExW(key_, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    }
-    void SetString(const wchar_t* name, const std::wstring& text) {
-        SetValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    }
-
-    RegistryValue Read(std::wstring path, const std::wstring& name) { return reader.ReadRegistryString(path, name); }
-
-    HKEY key_ = nullptr;
     Win32Registry registry;
-    NoMessages messages;
-    General reader{registry, messages};
-};
-
-TEST_F(Win32RegistryTest, StringValueArrivesWithoutItsTerminator) {
-    SetString(L"InstallPath", L"C:\\Program Files (x86)\\Game  ");
-    const RegistryValue value = Read(kTestPath, L"InstallPath");
-    EXPECT_EQ(value, RegistryValue::Text(L"C:\\Program Files (x86)\\Game  "));
-    EXPECT_EQ(reader.LastResult, ERROR_SUCCESS);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(Win32RegistryTest, EmptyValuesGiveTheEmptyText) {
-    SetString(L"EmptyString", L"");
-    SetValue(L"EmptyBinary", REG_BINARY, nullptr, 0);
-    EXPECT_EQ(Read(kTestPath, L"EmptyString"), RegistryValue::Text(L""));
-    EXPECT_EQ(Read(kTestPath, L"EmptyBinary"), RegistryValue::Text(L""));
-}
-
-TEST_F(Win32RegistryTest, MultiStringKeepsEverythingUpToItsLastTerminatorAndCutsToTheFirst) {
-    const wchar_t multi[] = L"first\0second\0";  // and the array's own NUL ends the list
-    SetValue(L"Multi", REG_MULTI_SZ, multi, sizeof(multi));
-    const RegistryValue value = Read(kTestPath, L"Multi");
-    EXPECT_EQ(value.text(), std::wstring(L"first\0second\0", 13));
-    EXPECT_EQ(CutAtNul(value.text()), L"first");
-}
-
-TEST_F(Win32RegistryTest, ExpandableStringIsTakenAsItStands) {
-    const std::wstring text = L"%ProgramFiles%\\Game";
-    SetValue(L"Expand", REG_EXPAND_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    EXPECT_EQ(Read(kTestPath, L"Expand").text(), text);
-}
-
-TEST_F(Win32RegistryTest, ValueLongerThanTheBufferIsAnError) {
-    SetString(L"Long254", std::wstring(254, L'x'));
-    SetString(L"Long300", std::wstring(300, L'y'));
-    EXPECT_EQ(Read(kTestPath, L"Long254").text(), std::wstring(254, L'x'));
-    EXPECT_EQ(Read(kTestPath, L"Long300"), RegistryValue::Error());
-    EXPECT_EQ(reader.LastResult, ERROR_MORE_DATA);
-}
-
-TEST_F(Win32RegistryTest, MissingValueOrKeyIsAnError) {
-    EXPECT_EQ(Read(kTestPath, L"Absent"), RegistryValue::Error());
-    EXPECT_EQ(reader.LastResult, ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(Read(kTestPath + L"\\No Such Key", L"Absent"), RegistryValue::Error());
-    EXPECT_EQ(reader.LastResult, ERROR_FILE_NOT_FOUND);
-}
-
-TEST_F(Win32RegistryTest, SubkeysAndTheHiveRoot) {
-    HKEY child = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(key_, L"Child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr), ERROR_SUCCESS);
-    const std::wstring text = L"in the child";
-    RegSetValueExW(child, L"V", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(child);
-
-    std::wstring path = kTestPath + L"\\Child";
-    EXPECT_EQ(reader.ReadRegistryString(path, L"V").text(), text);
-    EXPECT_EQ(path, L"Software\\Quorvane Registry Test\\Child");
-
-    // The hive alone opens its root key, which holds no value of this name.
-    std::wstring hiveOnly = L"HKEY_CURRENT_USER";
-    EXPECT_EQ(reader.ReadRegistryString(hiveOnly, L"Quorvane no such value"), RegistryValue::Error());
-    EXPECT_EQ(reader.LastResult, ERROR_FILE_NOT_FOUND) << "the root key opened, the value was missing";
-}
-
-TEST_F(Win32RegistryTest, DoubledBackslashIsHandedToTheRegistryUnchanged) {
-    SetString(L"V", L"found");
-    std::wstring path = L"HKEY_CURRENT_USER\\\\Software\\Quorvane Registry Test";
-    const RegistryValue value = reader.ReadRegistryString(path, L"V");
-    EXPECT_EQ(path, L"\\Software\\Quorvane Registry Test");
-    // Windows refuses a subkey that begins with a backslash.
-    EXPECT_EQ(value, RegistryValue::Error());
-    EXPECT_NE(reader.LastResult, ERROR_SUCCESS);
-}
-
-TEST(Win32Registry, ReadsTheMachineValueThatRegAddWrote) {
-    Win32Registry registry;
-    NoMessages messages;
+    testing::RecordingMessages messages;
     General reader(registry, messages);
-    std::wstring path = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Quorvane Test\\Machine";
-    EXPECT_EQ(reader.ReadRegistryString(path, L"Probe"), RegistryValue::Text(L"written by reg"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::wstring path = row.path;
+        EXPECT_EQ(reader.ReadRegistryString(path, row.value),
+                  row.status ? RegistryValue::Error() : RegistryValue::Text(row.data));
+        EXPECT_TRUE(row.status == kAnyFailure ? reader.LastResult != 0 : reader.LastResult == row.status)
+            << "status " << reader.LastResult;
+    }
+    EXPECT_EQ(messages.shown, std::vector<std::wstring>{});
+    EXPECT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, kSubKey), ERROR_SUCCESS);
 }
 
 }  // namespace

@@ -4,19 +4,40 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace quorvane::testing {
 
 // A host path as Wine shows it (the host's root is drive Z:); other paths unchanged.
-std::wstring HostPathToWindows(const std::wstring& path);
+inline std::wstring HostPathToWindows(std::wstring path) {
+    if (!path.starts_with(L'/')) return path;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return L"Z:" + path;
+}
 
 // quorvane.exe, as built beside the tests.
-const std::wstring& ProgramPath();
+inline const std::wstring& ProgramPath() {
+    static const std::wstring path = HostPathToWindows(QUORVANE_PROGRAM_PATH);
+    return path;
+}
 
 // Through WM_GETTEXT, so that it reads controls of other processes too.
-std::wstring WindowText(HWND window);
-std::wstring ClassName(HWND window);
+inline std::wstring WindowText(HWND window) {
+    std::wstring text(32768, L'\0');
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, 5000, &copied)) {
+        return L"<no answer>";
+    }
+    return text.c_str();
+}
+
+inline std::wstring ClassName(HWND window) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    return name;
+}
 
 // Calls found() until it says yes or the time is up; true if it said yes.
 template <typename Found>

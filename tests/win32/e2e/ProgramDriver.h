@@ -1,101 +1,96 @@
 #pragma once
-// Drives the real quorvane.exe from another process: a game installation of the
-// test's own (registry key and players folder), a started program, the message boxes
-// it shows, the state of its window, and its menu commands.
+// Drives the real quorvane.exe from another process: starts it, answers its message
+// boxes and reads their text, finds its window, reads its controls, chooses menu
+// commands and waits for its exit.
 
+#include "tests/support/TestConstants.h"
+#include "tests/win32/WineTestSupport.h"
 #include "ui/Layout.h"
 #include "ui/Menu.h"
-#include "ui/UniqueHandle.h"
 
-#include <windows.h>
-
-#include <array>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvane::e2e {
 
-inline constexpr wchar_t kGameKey[] = L"SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
-inline constexpr wchar_t kGameKeyPath[] =
-    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
-inline constexpr wchar_t kTitle[] = L"Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)";
+using namespace quorvane::testing;
 
-// The game's key and install folder, created for one test and removed after it.
-class GameInstall {
+class Program {
 public:
-    // The install folder's own name; the folder lies in "C:\Quorvane E2E Test".
-    explicit GameInstall(const std::wstring& name = L"Call of Duty Black Ops");
-    ~GameInstall();
-    GameInstall(const GameInstall&) = delete;
-    GameInstall& operator=(const GameInstall&) = delete;
+    Program() {
+        std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        ::CreateProcessW(ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &started);  // on failure every wait below fails at once
+        ::CloseHandle(started.hThread);
+        process_ = started.hProcess;
+        id_ = started.dwProcessId;
+    }
+    ~Program() {
+        if (::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) ::TerminateProcess(process_, 99);
+        ::CloseHandle(process_);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
-    // Install folder (with spaces, as real installs have) and its players folder.
-    const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path players() const { return folder_ / L"players"; }
-    std::filesystem::path config() const { return players() / L"config.cfg"; }
+    // Presses OK on each box until the main window is up, the program has ended or the
+    // time is over; returns the boxes' texts.
+    std::vector<std::wstring> BoxesUntilWindow(DWORD timeoutMs) {
+        std::vector<std::wstring> boxes;
+        PollUntil(timeoutMs, [&] {
+            if ((window_ = Find(false)) || ::WaitForSingleObject(process_, 0) != WAIT_TIMEOUT) return true;
+            if (auto text = Box(0)) boxes.push_back(*text);
+            return false;
+        });
+        return boxes;
+    }
 
-    // The three values pointing at this folder.
-    void RegisterAll();
-    void SetString(const wchar_t* name, const std::wstring& text);
-    void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size);
-    void DeleteValue(const wchar_t* name);
-    void DeleteKey();
+    // The next box's text, after pressing its OK; a title other than the program's own
+    // is put in front. Nothing if no box comes in time.
+    std::optional<std::wstring> Box(DWORD timeoutMs) {
+        HWND box = nullptr;
+        if (!PollUntil(timeoutMs, [&] { return (box = Find(true)) != nullptr; })) return std::nullopt;
+        const std::wstring title = WindowText(box);
+        const std::wstring text = WindowText(::GetDlgItem(box, 0xFFFF));
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PollUntil(5000, [&] { return !::IsWindowVisible(box); });
+        return title == kTestAppTitle ? text : L"<" + title + L"> " + text;
+    }
 
-    void WriteConfig(const std::string& bytes) const;
+    // The title, Check1 to Check12 ("0" or "1"), then Text1 to Text10.
+    std::vector<std::wstring> Read() const {
+        std::vector<std::wstring> values{WindowText(window_)};
+        for (int i = 1; i <= 12; ++i) {
+            values.push_back(std::to_wstring(::SendMessageW(::GetDlgItem(window_, ToInt(CheckBoxId(i))), BM_GETCHECK, 0, 0)));
+        }
+        for (int i = 1; i <= 10; ++i) values.push_back(WindowText(::GetDlgItem(window_, ToInt(TextBoxId(i)))));
+        return values;
+    }
 
-    // Every value and subkey of the game's key, with types and data, as bytes.
-    std::string ExportKey() const;
+    void Choose(CommandId command) const { ::PostMessageW(window_, WM_COMMAND, static_cast<WPARAM>(command), 0); }
+
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs) const {
+        DWORD code = 0;
+        const bool ended = ::WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+        return ended && ::GetExitCodeProcess(process_, &code) ? std::optional(code) : std::nullopt;
+    }
 
 private:
-    std::filesystem::path folder_;
-};
+    // A visible top-level window of the program: a message box, or its main window.
+    HWND Find(bool box) const {
+        for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, nullptr, nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == id_ && ::IsWindowVisible(window) && (ClassName(window) == L"#32770") == box) return window;
+        }
+        return nullptr;
+    }
 
-// A realistic config.cfg, and the settings that the window shows for it.
-std::string RealisticConfig();
-
-struct WindowState {
-    std::wstring title;
-    bool visible = false;
-    std::array<int, 13> checks{};          // [1] to [12]
-    std::array<std::wstring, 11> texts{};  // [1] to [10]
-};
-
-WindowState InitialState();        // as laid out, with the title and both path boxes
-WindowState RealisticState();      // RealisticConfig() loaded
-
-// One run of the program.
-class ProgramRun {
-public:
-    ProgramRun();
-    ~ProgramRun();
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
-
-    bool started() const { return static_cast<bool>(process_); }
-
-    // The next message box of the program: its text, after pressing OK. Nothing if
-    // none appears within the time.
-    std::optional<std::wstring> DismissMessageBox(DWORD timeoutMs = 15000);
-    // True if a message box is up (without touching it).
-    bool MessageBoxShown() const;
-
-    // The main window once it is visible; nullptr if it does not appear in time.
-    HWND WaitForWindow(DWORD timeoutMs = 15000);
-    WindowState State() const;
-
-    // Chooses a menu command, as a click on the item does.
-    void Choose(CommandId command) const;
-
-    // The exit code once the process has ended; nothing if it is still running.
-    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 15000);
-
-private:
-    HWND FindTopLevel(bool wantMessageBox) const;
-
-    UniqueKernelHandle process_;
-    DWORD processId_ = 0;
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
     HWND window_ = nullptr;
 };
 
