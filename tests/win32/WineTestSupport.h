@@ -26,11 +26,9 @@ inline const std::wstring& ProgramPath() {
 inline std::wstring WindowText(HWND window) {
     std::wstring text(32768, L'\0');
     DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_ABORTIFHUNG, 5000, &copied)) {
-        return L"<no answer>";
-    }
-    return text.c_str();
+    const LPARAM buffer = reinterpret_cast<LPARAM>(text.data());
+    const bool ok = ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), buffer, SMTO_ABORTIFHUNG, 5000, &copied);
+    return ok ? text.c_str() : L"<no answer>";
 }
 
 inline std::wstring ClassName(HWND window) {
@@ -42,12 +40,10 @@ inline std::wstring ClassName(HWND window) {
 // Calls found() until it says yes or the time is up; true if it said yes.
 template <typename Found>
 bool PollUntil(DWORD timeoutMs, Found found) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (found()) return true;
+    for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; !found(); ::Sleep(25)) {
         if (::GetTickCount64() >= end) return false;
-        ::Sleep(25);
     }
+    return true;
 }
 
 }  // namespace quorvane::testing
