@@ -71,12 +71,6 @@ struct Program {
 
     void Choose(CommandId command) const { ::PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(command), 0); }
 
-    std::optional<DWORD> WaitForExit(DWORD timeoutMs) const {
-        DWORD code = 0;
-        const bool ended = ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
-        return ended && ::GetExitCodeProcess(process, &code) ? std::optional(code) : std::nullopt;
-    }
-
     // A visible top-level window of the program: a message box, or else its main window.
     HWND Find(bool box) const {
         for (HWND found = nullptr; (found = ::FindWindowExW(nullptr, found, nullptr, nullptr)) != nullptr;) {
@@ -130,13 +124,18 @@ Values Realistic() {
 }
 
 void WriteKey(DWORD installType, const std::wstring& install, DWORD exeType, const std::wstring& exe) {
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestGameSubKey);
+    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kTestGameSubKey, KEY_WOW64_64KEY, 0);
+    HKEY key = nullptr;
+    if (installType == REG_NONE && exeType == REG_NONE) return;
+    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kTestGameSubKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+                      &key, nullptr);
     const std::tuple<const wchar_t*, DWORD, std::wstring> values[] = {
         {L"InstallPath", installType, install}, {L"SPExePath", exeType, exe}, {L"MPExePath", exeType, exe}};
     for (const auto& [name, type, data] : values) {
-        const auto size = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-        if (type != REG_NONE) ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kTestGameSubKey, name, type, data.c_str(), size);
+        const auto* bytes = reinterpret_cast<const BYTE*>(data.c_str());
+        if (type != REG_NONE) ::RegSetValueExW(key, name, 0, type, bytes, DWORD(data.size() + 1) * sizeof(wchar_t));
     }
+    ::RegCloseKey(key);
 }
 
 // The players folder's entries with their times, and when the game's key last changed:
@@ -146,7 +145,7 @@ std::pair<std::map<fs::path, fs::file_time_type>, ULONGLONG> WrittenState() {
     for (const auto& entry : fs::directory_iterator(kConfig.parent_path())) times[entry] = entry.last_write_time();
     HKEY key = nullptr;
     ULARGE_INTEGER changed{};
-    ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kTestGameSubKey, 0, KEY_READ, &key);
+    ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kTestGameSubKey, 0, KEY_READ | KEY_WOW64_64KEY, &key);
     ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                        reinterpret_cast<FILETIME*>(&changed));
     ::RegCloseKey(key);
@@ -244,10 +243,12 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         EXPECT_EQ(program.Read(), row.values);
         program.Choose(CommandId::Save);
         program.Choose(CommandId::Exit);
-        EXPECT_EQ(program.WaitForExit(kBoundMs), std::optional<DWORD>(0));
+        DWORD code = ~0u;
+        ::WaitForSingleObject(program.process, kBoundMs);
+        EXPECT_TRUE(::GetExitCodeProcess(program.process, &code) && code == 0) << "exit code " << code;
         EXPECT_EQ(WrittenState(), written);
     }
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestGameSubKey);
+    WriteKey(REG_NONE, L"", REG_NONE, L"");
     for (const fs::path& path : kScratch) fs::remove_all(path);
 }
 
