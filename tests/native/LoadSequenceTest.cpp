@@ -1,114 +1,84 @@
+#include "common/AnsiText.h"
 #include "config/LoadSequence.h"
-#include "tests/support/FakeRegistry.h"
 #include "tests/data/RealisticSettings.h"
-#include "tests/native/TempFiles.h"
+#include "tests/support/FakeRegistry.h"
+#include "tests/support/TestConstants.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 namespace quorvane {
 namespace {
 
+namespace fs = std::filesystem;
+using ::testing::PrintToString;
 using testing::FakeRegistry;
 using testing::RecordingMessages;
-using testing::TempFolder;
 
-constexpr RegHandle kMachine = 0x80000002;
-const std::string kGameKey = "SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";
-
-std::string ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// The game installed in a folder of the test's own. On this system the backslashes of
-// "game\players\config.cfg" are part of one file name in that folder.
-class LoadSequenceTest : public ::testing::Test {
+// A scratch folder made the working folder for one test. On this system the backslashes
+// of "game\players\config.cfg" are ordinary characters of one file name in it.
+class InScratchFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        install = folder.path().string() + "/game";
-        registry.SetString(kMachine, kGameKey, "InstallPath", install);
-        registry.SetString(kMachine, kGameKey, "SPExePath", install + "\\BlackOps.exe");
-        registry.SetString(kMachine, kGameKey, "MPExePath", install + "\\BlackOpsMP.exe");
+    InScratchFolder() {
+        std::string name = (fs::temp_directory_path() / "quorvane-XXXXXX").string();
+        fs::current_path(folder_ = mkdtemp(name.data()));
     }
-    void WriteConfig(const std::string& bytes) { folder.Write("game\\players\\config.cfg", bytes); }
-    LoadedForm Load() { return RunLoadSequence(reader, messages); }
+    ~InScratchFolder() override {
+        fs::current_path(previous_);
+        fs::remove_all(folder_);
+    }
 
-    TempFolder folder;
-    std::string install;
-    FakeRegistry registry;
-    RecordingMessages messages;
-    General reader{registry, messages};
+private:
+    fs::path previous_ = fs::current_path(), folder_;
 };
 
-TEST_F(LoadSequenceTest, RealisticConfigShowsTitleAndAllTwentyTwoValues) {
-    WriteConfig(ReadBytes(QUORVANE_TEST_DATA_DIR "/config.cfg"));
-    const LoadedForm form = Load();
+TEST_F(InScratchFolder, ReadConfigLinesGivesNothingForAMissingFileAFolderOrEndlessInput) {
+    fs::create_directory("folder");
+    for (const wchar_t* path : {L"absent.cfg", L"folder", L"/dev/zero"}) {
+        EXPECT_FALSE(ReadConfigLines(path).has_value()) << PrintToString(std::wstring(path));
+    }
+}
 
-    using testing::kRealisticChecks;
-    using testing::kRealisticTexts;
-    const SettingsView expected{
-        L"Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)",
-        kRealisticChecks[1], kRealisticChecks[2], kRealisticChecks[3], kRealisticChecks[4],
-        kRealisticChecks[5], kRealisticChecks[6], kRealisticChecks[7], kRealisticChecks[8],
-        kRealisticChecks[9], kRealisticChecks[10], kRealisticChecks[11], kRealisticChecks[12],
-        kRealisticTexts[1], kRealisticTexts[2], kRealisticTexts[3], kRealisticTexts[4], kRealisticTexts[5],
-        kRealisticTexts[6], kRealisticTexts[7], kRealisticTexts[8], kRealisticTexts[9], kRealisticTexts[10],
+// InstallPath names the folder "game" (or is cut from such a value); "game\players\config.cfg"
+// and, for a game not found, "Error\players\config.cfg" are the realistic config.cfg.
+TEST_F(InScratchFolder, LoadSequenceFollowsInstallPath) {
+    fs::copy_file(QUORVANE_TEST_DATA_DIR "/config.cfg", "game\\players\\config.cfg");
+    fs::copy_file(QUORVANE_TEST_DATA_DIR "/config.cfg", "Error\\players\\config.cfg");
+    SettingsView initial, realistic;
+    initial.Title = testing::kTestWindowTitle;
+    initial.Check[10] = initial.Check[11] = 1;
+    realistic.Title = testing::kTestWindowTitle;
+    for (int i = 1; i <= kCheckBoxCount; ++i) realistic.Check[i] = testing::kRealisticChecks[i];
+    for (int i = 1; i <= kTextBoxCount; ++i) realistic.Text[i] = testing::kRealisticTexts[i];
+    const std::wstring notFound = L"Game Not Found:\n\n" + std::wstring(testing::kTestGameKeyPath);
+
+    const struct {
+        std::optional<FakeRegistry::Value> install;  // none: the value is missing
+        const SettingsView& view;
+        std::vector<std::wstring> shown;
+    } rows[] = {
+        {{{std::string("game\0", 5)}}, realistic, {}},
+        {{{std::string("game\0junk!", 10)}}, realistic, {}},
+        {{{std::string("gone\0", 5)}}, initial, {L"Cannot open:\n\ngone\\players\\config.cfg"}},
+        {{{std::string("\0", 1)}}, initial, {L"Cannot open:\n\n\\players\\config.cfg"}},
+        {std::nullopt, initial, {notFound}},
+        {{{std::string("game\0", 5), kStatusAccessDenied}}, initial, {notFound}},
     };
-    EXPECT_EQ(form.view, expected);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(form.lines.size(), 573u);
-    EXPECT_EQ(form.paths.SPExePath, std::wstring(install.begin(), install.end()) + L"\\BlackOps.exe");
-}
-
-TEST_F(LoadSequenceTest, CrLfConfigIsReadAsItsLastLineOnly) {
-    WriteConfig("// header\r\nseta r_vsync \"1\"\r\nseta r_mode \"800x600\"\r\n");
-    const LoadedForm form = Load();
-    EXPECT_EQ(form.lines.size(), 1u);
-    EXPECT_EQ(form.view.Check7, 0) << "line 0 is never examined";
-    EXPECT_EQ(form.view.Text3, L"0");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LoadSequenceTest, MissingConfigShowsCannotOpenAndKeepsTheInitialState) {
-    const LoadedForm form = Load();
-    const std::wstring configPath(form.paths.ConfigPath);
-    EXPECT_EQ(messages.shown, std::vector<std::wstring>{L"Cannot open:\n\n" + configPath});
-    SettingsView expected;
-    expected.Title = L"Quorvane v0.1.1 by Pellowan (Debug Mode, Read Only)";
-    expected.Check10 = 1;
-    expected.Check11 = 1;
-    EXPECT_EQ(form.view, expected);
-}
-
-TEST_F(LoadSequenceTest, FolderInPlaceOfTheConfigCannotBeOpened) {
-    std::filesystem::create_directory(folder.path() / "game\\players\\config.cfg");
-    Load();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].starts_with(L"Cannot open:\n\n"));
-}
-
-TEST(LoadSequence, GameNotInstalledShowsOneMessageAndOpensNoFile) {
-    FakeRegistry registry;
-    RecordingMessages messages;
-    General reader(registry, messages);
-    // "Error\players\config.cfg" relative to the working folder must not be opened even if it exists.
-    TempFolder folder;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path());
-    folder.Write("Error\\players\\config.cfg", "x\nseta r_vsync \"1\"\n");
-    const LoadedForm form = RunLoadSequence(reader, messages);
-    std::filesystem::current_path(previous);
-
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown.at(0).starts_with(L"Game Not Found:\n\n"));
-    EXPECT_EQ(form.view.Check7, 0);
-    EXPECT_TRUE(form.lines.empty());
-    EXPECT_EQ(form.paths.SPExePath, L"Error");
+    for (const auto& row : rows) {
+        FakeRegistry registry;
+        RecordingMessages messages;
+        General reader(registry, messages);
+        const std::string key = WideToAnsi(testing::kTestGameSubKey);
+        if (row.install) registry.SetRaw(0x80000002, key, "InstallPath", *row.install);
+        registry.SetRaw(0x80000002, key, "SPExePath", {std::string("game\\BlackOps.exe\0junk!", 23)});
+        registry.SetString(0x80000002, key, "MPExePath", "game\\BlackOpsMP.exe");
+        const std::string input = row.install ? PrintToString(row.install->data) : "missing";
+        const LoadedForm form = RunLoadSequence(reader, messages);
+        EXPECT_EQ(form.view, row.view) << "InstallPath " << input;
+        EXPECT_EQ(messages.shown, row.shown) << "InstallPath " << input;
+        EXPECT_EQ(form.paths.SPExePath + L" " + form.paths.MPExePath, L"game\\BlackOps.exe game\\BlackOpsMP.exe");
+    }
 }
 
 }  // namespace

@@ -1,15 +1,14 @@
 #pragma once
-// A registry that the test scripts: keys, values and the status of each call, and
-// exactly what a query leaves in the caller's buffer. It records every call.
+// A registry the test scripts: keys, their values' bytes and a query's status. It records
+// each OpenKey and counts the keys still open. Message boxes are recorded.
 
-#include "registry/MessageBoxApi.h"
+#include "common/MessageBoxApi.h"
 #include "registry/RegistryApi.h"
 
-#include <algorithm>
 #include <cstring>
 #include <map>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvane::testing {
@@ -17,79 +16,56 @@ namespace quorvane::testing {
 class FakeRegistry final : public RegistryApi {
 public:
     struct Value {
-        std::string data;                     // the bytes the query writes from offset 0
-        std::optional<std::int32_t> status;   // forced status; otherwise as Windows answers
+        std::string data;  // what a query writes from the buffer's start
+        std::int32_t status = kStatusSuccess;
     };
-
-    struct OpenCall {
-        RegHandle hive;
-        std::string subKey;
-        std::uint32_t options;
-        std::uint32_t access;
-    };
+    using Values = std::map<std::string, Value>;
 
     // A string value as Windows stores it: the text and its terminating NUL.
     void SetString(RegHandle hive, const std::string& subKey, const std::string& name, const std::string& text) {
-        keys_[{hive, subKey}][name] = Value{text + std::string(1, '\0'), std::nullopt};
+        SetRaw(hive, subKey, name, {text + '\0'});
     }
     void SetRaw(RegHandle hive, const std::string& subKey, const std::string& name, Value value) {
         keys_[{hive, subKey}][name] = std::move(value);
     }
-    void AddKey(RegHandle hive, const std::string& subKey) { keys_[{hive, subKey}]; }
 
-    // Bytes the query leaves behind the data it writes (Windows leaves none).
-    std::string trailing;
-    std::int32_t closeStatus = kStatusSuccess;
+    std::vector<std::pair<RegHandle, std::string>> opens;  // hive and subkey of each OpenKey
+    int openKeys = 0;                                       // opened and not closed yet
 
-    std::vector<OpenCall> opens;
-    std::vector<std::string> queriedNames;
-    std::vector<std::uint32_t> querySizes;
-    std::vector<RegHandle> closes;
-    int openKeys = 0;
-
-    std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+    std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t, std::uint32_t,
                          RegHandle& key) override {
-        opens.push_back({hive, subKey, options, access});
+        opens.emplace_back(hive, subKey);
         const auto found = keys_.find({hive, subKey});
         if (found == keys_.end()) return kStatusNotFound;
-        handles_[nextHandle_] = &found->second;
-        key = nextHandle_++;
+        key = reinterpret_cast<RegHandle>(&found->second);
         ++openKeys;
         return kStatusSuccess;
     }
 
-    std::int32_t QueryValue(RegHandle key, const std::string& valueName, std::uint32_t& type,
+    std::int32_t QueryValue(RegHandle key, const std::string& name, std::uint32_t& type,
                             std::span<unsigned char> data, std::uint32_t& size) override {
-        queriedNames.push_back(valueName);
-        querySizes.push_back(size);
         type = kRegSz;
-        const auto values = handles_.find(key);
-        if (values == handles_.end()) return 6;  // ERROR_INVALID_HANDLE
-        const auto value = values->second->find(valueName);
-        if (value == values->second->end()) return kStatusNotFound;
+        const Values& values = *reinterpret_cast<const Values*>(key);
+        const auto value = values.find(name);
+        if (value == values.end()) return kStatusNotFound;
+        if (value->second.status != kStatusSuccess) return value->second.status;
         const std::string& bytes = value->second.data;
-        if (value->second.status && *value->second.status != kStatusSuccess) return *value->second.status;
-        if (bytes.size() > size) {
+        if (bytes.size() > size || bytes.size() > data.size()) {
             size = static_cast<std::uint32_t>(bytes.size());
             return kStatusMoreData;
         }
-        std::string written = bytes + trailing;
-        written.resize(std::min<std::size_t>(written.size(), data.size()));
-        std::memcpy(data.data(), written.data(), written.size());
+        std::memcpy(data.data(), bytes.data(), bytes.size());
         size = static_cast<std::uint32_t>(bytes.size());
-        return value->second.status.value_or(kStatusSuccess);
+        return kStatusSuccess;
     }
 
-    std::int32_t CloseKey(RegHandle key) override {
-        closes.push_back(key);
-        if (handles_.erase(key) == 1) --openKeys;
-        return closeStatus;
+    std::int32_t CloseKey(RegHandle) override {
+        --openKeys;
+        return kStatusSuccess;
     }
 
 private:
-    std::map<std::pair<RegHandle, std::string>, std::map<std::string, Value>> keys_;
-    std::map<RegHandle, std::map<std::string, Value>*> handles_;
-    RegHandle nextHandle_ = 0x1000;
+    std::map<std::pair<RegHandle, std::string>, Values> keys_;
 };
 
 class RecordingMessages final : public MessageBoxApi {
