@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::wstring_view kSeta = L"seta ";
 constexpr wchar_t kQuote = L'"';
-constexpr std::size_t kClipWindow = 3;
 
 // A text that a line's start is compared with: "seta ", the name, a blank and the
 // opening quote; for a flag, also the value and the closing quote.
@@ -115,11 +114,9 @@ std::wstring TailValue(std::wstring_view line, std::size_t n) {
 }
 
 std::wstring ClippedValue(std::wstring_view line, std::size_t n) {
-    // The value up to the closing quote, read from a window of three characters; a value
-    // longer than the window is taken up to its quote, or to the end of the line.
+    // The value up to its closing quote: the game's frame limits fit a window of three
+    // characters, and a longer value is taken up to its quote, or to the line's end.
     const std::wstring_view rest = line.substr(std::min(n, line.size()));
-    const std::size_t quote = rest.substr(0, kClipWindow).find(kQuote);
-    if (quote != std::wstring_view::npos) return std::wstring(rest.substr(0, quote));
     return std::wstring(rest.substr(0, rest.find(kQuote)));
 }
 
