@@ -93,9 +93,8 @@ const fs::path kConfig = kFolder + L"\\players\\config.cfg";
 const std::wstring kGame = kFolder + L"\\BlackOps.exe";
 const std::wstring kDecoy = L"C:\\Program.exe";
 const fs::path kScratch[] = {kFolder, kDecoy, kDecoy + L".ran"};  // removed before each row and at the end
-// Folders whose players\config.cfg is a host link to /dev/zero or /dev/urandom.
-const std::wstring kZero = HostPathToWindows(QUORVANE_E2E_DEVICES L"/zero");
-const std::wstring kRandom = HostPathToWindows(QUORVANE_E2E_DEVICES L"/urandom");
+// Holds the folders zero and urandom, whose players\config.cfg is a host link to /dev/<folder>.
+const std::wstring kDevices = HostPathToWindows(QUORVANE_E2E_DEVICES);
 // From the start to the window, whatever config.cfg is (2.5 s at most here, on a busy machine).
 constexpr DWORD kBoundMs = 15000;
 
@@ -183,6 +182,8 @@ HANDLE Arrange(const Row& row) {
     while (row.file == File::Lines && config.tellp() < std::streamoff(row.size)) config << kRealistic;
     config.close();
     if (row.file == File::Zeros) fs::resize_file(kConfig, row.size);
+    // An old time, so that a rewrite shows even within the file system's time resolution.
+    fs::last_write_time(kConfig, fs::last_write_time(kConfig) - std::chrono::hours(48));
     const DWORD share = row.file == File::Locked ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
     return ::CreateFileW(kConfig.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
 }
@@ -215,8 +216,8 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "decoy C:\\Program.exe", .values = Realistic(), .launched = L""},
         {.name = "50 MB line 0, sparse", .bytes = "", .file = File::Zeros, .size = 50'000'000, .box = CannotOpen()},
         {.name = "4 GiB, sparse", .bytes = "", .file = File::Zeros, .size = 4ull << 30, .box = CannotOpen()},
-        {.name = "link to /dev/zero", .install = kZero, .box = CannotOpen(kZero)},
-        {.name = "link to /dev/urandom", .install = kRandom, .box = CannotOpen(kRandom)},
+        {.name = "/dev/zero", .install = kDevices + L"\\zero", .box = CannotOpen(kDevices + L"\\zero")},
+        {.name = "/dev/urandom", .install = kDevices + L"\\urandom", .box = CannotOpen(kDevices + L"\\urandom")},
         {.name = "realistic + 400 MB of lines", .file = File::Lines, .size = 400'000'000, .box = CannotOpen()},
     };
     for (const Row& row : rows) {
