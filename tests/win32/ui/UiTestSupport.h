@@ -1,48 +1,54 @@
 #pragma once
-// What the window tests share: a message box that records instead of showing, a
-// window made for one test, and the paths of the programs under test.
+// What the window tests share: message boxes noted instead of shown, a window made for
+// one test, and the program's message loop with a deadline.
 
-#include "registry/MessageBoxApi.h"
-#include "tests/support/FakeRegistry.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/Form1.h"
+#include "ui/MessageLoop.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
+#include <stdexcept>
 
 namespace quorvane::testing {
 
+// With `fail` set, showing a box throws, as a failing handler would.
+struct TestMessages final : MessageBoxApi {
+    void Show(const std::wstring& text) override {
+        if (fail) throw std::runtime_error("the message box failed");
+        shown.push_back(text);
+    }
+    std::vector<std::wstring> shown;
+    bool fail = false;
+};
 
-// The folder of the test program and its helper.
-std::filesystem::path TestProgramFolder();
+inline std::string Narrow(std::wstring_view text) { return {text.begin(), text.end()}; }
 
-// Takes every message off this thread's queue, WM_QUIT included, so that one test's
-// closed window does not end the next test's message loop.
-void DrainMessages();
+// The program's message loop for the window; still running after 10 s, it ends with 99.
+inline void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
+inline int RunLoopWithDeadline(HWND window) {
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10000, GiveUp);
+    const int code = RunMessageLoop(window);
+    ::KillTimer(nullptr, timer);
+    return code;
+}
 
-// Handles the messages waiting now, the way the message loop would.
-void PumpMessages();
-
-// A Form1 made for one test, with recorded message boxes; destroyed with the fixture.
-class FormTest : public ::testing::Test {
+// A Form1 for one test, at the screen's density or at the one Make() is given.
+class Form1Test : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
+    void SetUp() override { Make(0); }
+    void Make(int dpi) {
+        form.reset();
+        MSG left{};  // a closed window's WM_QUIT would end the next loop at once
+        while (::PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE)) {}
+        form = std::make_unique<Form1>(messages);
+        ASSERT_TRUE(form->Create(::GetModuleHandleW(nullptr), dpi)) << "error " << ::GetLastError();
+    }
     HWND Window() const { return form->hwnd(); }
     HWND Control(ControlId id) const { return form->Control(id); }
-    // The menu item's id, found by its caption on the bar or under "File".
-    UINT MenuCommand(const std::wstring& caption) const;
-    // Chooses a menu item as the user would: WM_COMMAND from the menu.
-    void Choose(const std::wstring& caption) const;
 
-    RecordingMessages messages;
+    TestMessages messages;
     std::unique_ptr<Form1> form;
 };
 
