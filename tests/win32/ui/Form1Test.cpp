@@ -1,129 +1,217 @@
-// Form1 as the user sees it: the design at 96 dpi, the tab order, each value beside its
-// label, and the picture at two densities.
-#include "tests/win32/ui/UiTestSupport.h"
-
+// Form1 as the user sees and drives it: the design at 96 dpi and its tab order, each value
+// beside its label, the picture at two densities, the menu and its commands, the Launch
+// items starting a stand-in program, and the program's real message box.
 #include "config/Settings.h"
 #include "tests/support/TestConstants.h"
+#include "tests/win32/WineTestSupport.h"
 #include "ui/Background.h"
-#include "ui/ComPtr.h"
+#include "ui/Form1.h"
+#include "ui/Win32MessageBox.h"
 
-#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 namespace quorvane::testing {
 
-// The tests run with COM and the common controls set up, as the program does.
-static const ComApartment com;
-static const bool controls = [] {
-    const INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_STANDARD_CLASSES};
-    return ::InitCommonControlsEx(&classes);
-}();
-
+static const ComApartment com;  // as the program has it, for the picture
 using enum ControlId;
 
-static std::string NameOf(HWND control) {
-    const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
-    return entry ? Narrow(entry->name) : "(none)";
-}
+static std::string Narrow(std::wstring_view text) { return {text.begin(), text.end()}; }
 
-// What the control created after the label with this caption shows: a box "1" or "0".
-static std::wstring ShownBeside(HWND window, std::wstring_view label) {
-    HWND at = ::GetWindow(window, GW_CHILD);
-    while (at && !(ClassName(at) == L"Static" && WindowText(at) == label)) at = ::GetWindow(at, GW_HWNDNEXT);
-    if (at && ClassName(at = ::GetWindow(at, GW_HWNDNEXT)) == L"Button") {
-        return ::SendMessageW(at, BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0";
+// The boxes shown; with `fail` set, showing one throws, as a failing handler would.
+struct TestMessages final : MessageBoxApi {
+    void Show(const std::wstring& text) override { fail ? throw std::runtime_error("no box") : shown.push_back(text); }
+    std::vector<std::wstring> shown;
+    bool fail = false;
+};
+
+// The menu as one line, "File{Launch BlackOps.exe|...}|About"; on the way, the item
+// captioned `choose` is chosen as the user chooses it: WM_COMMAND with its id.
+static std::wstring Menu(HWND window, HMENU menu, std::wstring_view choose = L"-") {
+    std::wstring text;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t item[64] = {};
+        ::GetMenuStringW(menu, static_cast<UINT>(i), item, 64, MF_BYPOSITION);
+        if (choose == item) ::SendMessageW(window, WM_COMMAND, ::GetMenuItemID(menu, i), 0);
+        text += (i ? L"|" : L"") + std::wstring(item);
+        if (HMENU popup = ::GetSubMenu(menu, i)) text += L"{" + Menu(window, popup, choose) + L"}";
     }
-    return at ? WindowText(at) : L"(no label)";
+    return text;
 }
 
-TEST_F(Form1Test, ControlsFrameAndLabelsAreAsDesignedAt96Dpi) {
+// A Form1 for one test, at the screen's density or at the one Make() is given.
+class Form1Test : public ::testing::Test {
+protected:
+    void SetUp() override { Make(0); }
+    void Make(int dpi) {
+        form.reset();
+        for (MSG left{}; ::PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE);) {}  // a closed window's WM_QUIT
+        form = std::make_unique<Form1>(messages);
+        ASSERT_TRUE(form->Create(::GetModuleHandleW(nullptr), dpi)) << "error " << ::GetLastError();
+    }
+    static std::string NameOf(HWND control) {
+        const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
+        return entry ? Narrow(entry->name) : "(none)";
+    }
+    // What the control created after the label with this caption shows: a box "1" or "0".
+    std::wstring ShownBeside(const wchar_t* label) const {
+        HWND at = ::GetWindow(::FindWindowExW(form->hwnd(), nullptr, L"Static", label), GW_HWNDNEXT);
+        if (ClassName(at) == L"Button") return ::SendMessageW(at, BM_GETCHECK, 0, 0) ? L"1" : L"0";
+        return at ? WindowText(at) : L"(no label)";
+    }
+    void Choose(std::wstring_view item) const { Menu(form->hwnd(), ::GetMenu(form->hwnd()), item); }
+
+    TestMessages messages;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
     Make(96);
-    const struct { ControlId id; RECT expected; } rows[] = {  // 15 twips a pixel
-        {Label17, {16, 168, 136, 176}}, {Label20, {248, 16, 326, 24}},  // 1800x120 at 240,2520; 1170x120 at 3720,240
-        {Check10, {216, 8, 228, 25}}, {Check1, {352, 136, 364, 153}},   // 175x255 at 3240,120 and at 5280,2040
-        {Text3, {144, 40, 203, 59}}, {Text10, {352, 256, 393, 275}},    // 885x285 at 2160,600; 615x285 at 5280,3840
-    };
-    for (const auto& row : rows) {
+    std::ostringstream at;  // each control's corners in pixels, top left and bottom right
+    for (const ControlId id : {Label17, Label20, Check10, Check1, Text3, Text10}) {
         RECT r{};
-        ::GetWindowRect(Control(row.id), &r);
-        ::MapWindowPoints(HWND_DESKTOP, Window(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_TRUE(::EqualRect(&r, &row.expected)) << NameOf(Control(row.id)) << " at " << r.left << "," << r.top
-                                                    << " " << r.right - r.left << "x" << r.bottom - r.top;
+        ::GetWindowRect(form->Control(id), &r);
+        ::MapWindowPoints(HWND_DESKTOP, form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        at << NameOf(form->Control(id)) << ' ' << r.left << ',' << r.top << ' ' << r.right << ',' << r.bottom << "; ";
     }
+    // From the design's twips, 15 a pixel: "Anistropic Filtering" 1800x120 at 240,2520; "config_mp.cfg" on
+    // the top row 1170x120 at 3720,240; check boxes 175x255 at 3240,120 (top row) and 5280,2040; text
+    // boxes 885x285 at 2160,600 and, last in the right column, 615x285 at 5280,3840.
+    EXPECT_EQ(at.str(), "Label17 16,168 136,176; Label20 248,16 326,24; Check10 216,8 228,25; Check1 352,136 364,153; "
+                        "Text3 144,40 203,59; Text10 352,256 393,275; ");
     RECT client{};
-    ::GetClientRect(Window(), &client);
+    ::GetClientRect(form->hwnd(), &client);
     EXPECT_TRUE(client.right == 437 && client.bottom == 281) << client.right << "x" << client.bottom;
-    EXPECT_EQ(::GetWindowLongW(Window(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    EXPECT_EQ(::GetWindowLongW(form->hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
 
-    WindowDc dc(nullptr);  // a label's font, colour and background
-    SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(Control(Label13), WM_GETFONT, 0, 0)));
-    TEXTMETRICW m{};  // bold, fixed pitch (the flag clear), a 6 x 8 cell
+    WindowDc dc(nullptr);  // a label's font: bold, fixed pitch (the flag clear), in a 6 x 8 cell
+    SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(Label13), WM_GETFONT, 0, 0)));
+    TEXTMETRICW m{};
     ::GetTextMetricsW(dc.get(), &m);
-    EXPECT_TRUE(m.tmWeight >= FW_BOLD && !(m.tmPitchAndFamily & TMPF_FIXED_PITCH) && m.tmAveCharWidth == 6 && m.tmHeight == 8)
-        << m.tmWeight << " " << +m.tmPitchAndFamily << " " << m.tmAveCharWidth << "x" << m.tmHeight;
-    ::SetBkMode(dc.get(), OPAQUE);
-    ::SendMessageW(Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(Control(Label13)));
-    EXPECT_TRUE(::GetTextColor(dc.get()) == RGB(0, 255, 0) && ::GetBkMode(dc.get()) == TRANSPARENT);
-}
+    EXPECT_TRUE(m.tmWeight >= FW_BOLD && !(m.tmPitchAndFamily & TMPF_FIXED_PITCH) && m.tmAveCharWidth == 6 &&
+                m.tmHeight == 8) << m.tmWeight << ' ' << m.tmAveCharWidth << 'x' << m.tmHeight;
 
-TEST_F(Form1Test, TabGoesRoundFromCheck1AndNeverReachesTheHiddenButton) {
-    const ControlId order[] = {Check1, Check2, Check3, Check4, Text1, Text2, Text3, Text4, Check5, Text5, Text6,
-                               Check6, Check7, Check8, Text7, Check9, Text8, Text9, Check10, Check11, Check12, Text10};
-    form->Show(SW_SHOWNORMAL);
-    EXPECT_EQ(NameOf(::GetFocus()), "Check1") << "first focus";
-    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_TAB, 0);  // through the program's own loop
-    ::PostQuitMessage(0);
-    RunLoopWithDeadline(Window());
-    EXPECT_EQ(NameOf(::GetFocus()), "Check2") << "after a Tab key press";
-    for (std::size_t i = 0; i < std::size(order); ++i) {
-        EXPECT_EQ(NameOf(::GetNextDlgTabItem(Window(), Control(order[i]), FALSE)),
-                  NameOf(Control(order[(i + 1) % std::size(order)]))) << "after " << NameOf(Control(order[i]));
-    }
-    EXPECT_FALSE(::IsWindowVisible(Control(Command1))) << "the Config button";
+    form->Show(SW_SHOWNORMAL);  // Tab from the first focus round to it again
+    HWND first = ::GetFocus(), to = first;
+    std::string ring = NameOf(first);
+    while ((to = ::GetNextDlgTabItem(form->hwnd(), to, FALSE)) != first && ring.size() < 500) ring += " " + NameOf(to);
+    EXPECT_EQ(ring, "Check1 Check2 Check3 Check4 Text1 Text2 Text3 Text4 Check5 Text5 Text6 Check6 Check7 Check8 Text7 "
+                    "Check9 Text8 Text9 Check10 Check11 Check12 Text10");
+    EXPECT_FALSE(::IsWindowVisible(form->Control(Command1))) << "the Config button";
 }
 
 TEST_F(Form1Test, EachSettingShowsBesideItsLabel) {
-    const struct { std::wstring_view name, label; } rows[] = {
-        {L"cg_brass", L"Shell Ejection"}, {L"cg_drawCrosshair", L"Crosshair"}, {L"cg_drawFPS", L"FPS Counter"},
-        {L"cg_subtitles", L"Subtitles"}, {L"com_maxfps", L"FPS Limit"}, {L"r_aaSamples", L"Anti Aliasing"},
-        {L"r_mode", L"Resolution"}, {L"r_fullscreen", L"Fullscreen"}, {L"r_specular", L"Specular Map"},
-        {L"r_vsync", L"VSync"}, {L"r_shaderWarming", L"Shader Warming"}, {L"r_aspectRatio", L"Aspect Ratio"},
-        {L"r_gamma", L"Gamma"}, {L"r_displayRefresh", L"Refresh Rate"}, {L"r_texFilterAnisoMin", L"Anistropic Filtering"},
-        {L"ragdoll_enable", L"Ragdoll Physics"}, {L"ragdoll_max_simulating", L"Ragdoll Corpses"},
-        {L"sensitivity", L"Sensitivity"}, {L"rate", L"Rate"}, {L"r_motionblur_enable", L"Motion Blur"},
-    };
-    for (const auto& row : rows) {  // one setting at a time: a box ticked, a text box showing its name
-        const auto* setting = std::find_if(kSettings.begin(), kSettings.end(), [&](auto& s) { return s.name == row.name; });
-        ASSERT_NE(setting, kSettings.end()) << Narrow(row.name);
+    const struct { std::wstring_view name; const wchar_t* label; } rows[] = {
+        {L"r_texFilterAnisoMin", L"Anistropic Filtering"}, {L"ragdoll_max_simulating", L"Ragdoll Corpses"},
+        {L"r_mode", L"Resolution"}, {L"r_shaderWarming", L"Shader Warming"}, {L"r_motionblur_enable", L"Motion Blur"},
+        {L"com_maxfps", L"FPS Limit"}, {L"r_displayRefresh", L"Refresh Rate"}, {L"ragdoll_enable", L"Ragdoll Physics"},
+        {L"cg_drawCrosshair", L"Crosshair"}, {L"r_aaSamples", L"Anti Aliasing"}, {L"r_aspectRatio", L"Aspect Ratio"},
+        {L"cg_brass", L"Shell Ejection"}, {L"r_fullscreen", L"Fullscreen"}, {L"r_specular", L"Specular Map"},
+        {L"cg_drawFPS", L"FPS Counter"}, {L"cg_subtitles", L"Subtitles"}, {L"sensitivity", L"Sensitivity"},
+        {L"r_vsync", L"VSync"}, {L"r_gamma", L"Gamma"}, {L"rate", L"Rate"}};
+    for (const auto& [name, label] : rows) {  // one at a time: its box ticked, or its text box showing its name
+        const auto* setting = std::find_if(kSettings.begin(), kSettings.end(), [&](auto& s) { return s.name == name; });
+        ASSERT_NE(setting, kSettings.end()) << Narrow(name);
         LoadedForm loaded;
         loaded.view.Title = kTestWindowTitle;
-        const bool box = setting->rule == Rule::Flag;
-        if (box) loaded.view.Check[setting->control] = 1;
-        else loaded.view.Text[setting->control] = row.name;
+        if (setting->rule == Rule::Flag) loaded.view.Check[setting->control] = 1;
+        else loaded.view.Text[setting->control] = name;
         form->Fill(loaded);
-        EXPECT_EQ(ShownBeside(Window(), row.label), box ? L"1" : std::wstring(row.name)) << Narrow(row.name);
+        EXPECT_EQ(ShownBeside(label), setting->rule == Rule::Flag ? L"1" : std::wstring(name)) << Narrow(name);
     }
-    EXPECT_EQ(WindowText(Window()), kTestWindowTitle);
+    EXPECT_EQ(WindowText(form->hwnd()), kTestWindowTitle);
 }
 
 TEST_F(Form1Test, ThePictureCoversTheClientAreaFromTheTopLeftCorner) {
     for (const auto& [dpi, width, height] : {std::tuple{96, 549, 580}, {144, 824, 870}}) {  // smoothly x 1.5 at 144
+        SCOPED_TRACE(::testing::Message() << dpi << " dpi");
         Make(dpi);
         const SIZE size = BitmapSize(form->background());
-        EXPECT_TRUE(size.cx == width && size.cy == height) << dpi << " dpi: " << size.cx << "x" << size.cy;
+        EXPECT_TRUE(size.cx == width && size.cy == height) << size.cx << "x" << size.cy;
         RECT client{};
-        ::GetClientRect(Window(), &client);
-        WindowDc screen(nullptr);
-        UniqueHbitmap canvas(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-        UniqueMemoryDc painted(::CreateCompatibleDC(screen.get())), picture(::CreateCompatibleDC(screen.get()));
+        ::GetClientRect(form->hwnd(), &client);
+        UniqueHbitmap canvas(::CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
+        UniqueMemoryDc painted(::CreateCompatibleDC(nullptr)), picture(::CreateCompatibleDC(nullptr));
         SelectScope onCanvas(painted.get(), canvas.get());
-        ::SendMessageW(Window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.get()), PRF_CLIENT);
+        ::SendMessageW(form->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.get()), PRF_CLIENT);
         SelectScope onPicture(picture.get(), form->background());  // once the window has drawn it
-        for (const POINT p : {POINT{1, 1}, POINT{client.right / 2, client.bottom / 3}, POINT{client.right - 1, client.bottom - 1}}) {
-            const COLORREF shown = ::GetPixel(painted.get(), p.x, p.y);
-            EXPECT_TRUE(shown == ::GetPixel(picture.get(), p.x, p.y) && shown != RGB(0, 0, 0))
-                << dpi << " dpi, " << p.x << "," << p.y << ": " << std::hex << shown;
+        const POINT points[] = {{1, 1}, {client.right / 2, client.bottom / 3}, {client.right - 1, client.bottom - 1}};
+        for (const POINT p : points) {
+            EXPECT_EQ(::GetPixel(painted.get(), p.x, p.y), ::GetPixel(picture.get(), p.x, p.y)) << p.x << ',' << p.y;
+            EXPECT_NE(::GetPixel(painted.get(), p.x, p.y), RGB(0, 0, 0)) << p.x << ',' << p.y;
         }
     }
+}
+
+TEST_F(Form1Test, MenuAboutSaveSettingsExitTheCloseBoxAndAFailingCommand) {
+    EXPECT_EQ(Menu(form->hwnd(), ::GetMenu(form->hwnd())),
+              L"File{Launch BlackOps.exe|Launch BlackOpsMP.exe|Save Settings|Exit}|About");
+    LoadedForm loaded;
+    loaded.paths.AppVersion = QUORVANE_APP_VERSION;
+    form->Fill(loaded);
+    Choose(L"Save Settings");  // shows nothing
+    Choose(L"About");
+    const std::wstring about = L"Delmarrow " QUORVANE_APP_VERSION L"\r\nQuorvane " QUORVANE_APP_VERSION
+        L" by Pellowan\r\nE-Mail: pellowan@example.com\r\nBlog: https://blog.example.com/pellowan";
+    EXPECT_EQ(messages.shown, std::vector<std::wstring>{about});
+    for (const auto& [way, code] : {std::pair{L"Exit", WPARAM{0}}, {L"close box", 0}, {L"About", 1}}) {
+        Make(0);
+        messages.fail = code == 1;  // About's box throws
+        if (way == std::wstring_view(L"close box")) ::SendMessageW(form->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        else Choose(way);
+        MSG quit{};  // what ends the program's message loop, and with which code
+        EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == code) << Narrow(way);
+    }
+    EXPECT_THROW(form->RethrowFailure(), std::runtime_error);
+}
+
+TEST_F(Form1Test, LaunchSaysWhenItCannotStartElseStartsTheExactPathMinimisedInItsFolderEachTime) {
+    const std::wstring folder = L"C:\\Quorvane Test\\Dir With Spaces";
+    LoadedForm loaded;
+    loaded.paths.SPExePath = folder + L"\\game.exe";
+    loaded.paths.MPExePath = folder + L"\\game mp.exe";
+    form->Fill(loaded);
+    std::filesystem::remove_all(folder);
+    Choose(L"Launch BlackOps.exe");  // not there yet: said, and the program goes on
+    EXPECT_EQ(messages.shown, std::vector<std::wstring>{L"Cannot start:\n\n" + loaded.paths.SPExePath});
+    std::filesystem::create_directories(folder);
+    ::SetCurrentDirectoryW(L"C:\\");  // this program works elsewhere
+    for (const auto& [item, path] : {std::pair{L"Launch BlackOps.exe", loaded.paths.SPExePath},
+                                     std::pair{L"Launch BlackOpsMP.exe", loaded.paths.MPExePath}}) {
+        std::filesystem::copy_file(HostPathToWindows(QUORVANE_MARKER_PROGRAM), path);
+        Choose(item);
+        Choose(item);
+        std::string runs;  // a line a start: command line, show command (SW_SHOWMINIMIZED), working folder
+        PollUntil(10000, [&, &path = path] {
+            std::ifstream in(std::filesystem::path(path + L".ran"));
+            runs.assign(std::istreambuf_iterator<char>(in), {});
+            return std::count(runs.begin(), runs.end(), '\n') >= 2;
+        });
+        const std::string run = "\"" + Narrow(path) + "\"\t2\t" + Narrow(folder) + "\n";
+        EXPECT_EQ(runs, run + run) << Narrow(item);
+    }
+}
+
+TEST_F(Form1Test, TheMessageBoxIsOkAloneWithoutIconUnderTheAppTitleOwnedByTheWindow) {
+    Win32MessageBox box;
+    box.SetOwner(form->hwnd());
+    std::wstring seen;  // its title, its owner, the buttons it shows and any icon
+    std::thread user([&] {
+        HWND shown = nullptr;
+        PollUntil(10000, [&] { return (shown = ::FindWindowW(L"#32770", nullptr)) != nullptr; });
+        seen = WindowText(shown) + (::GetWindow(shown, GW_OWNER) == form->hwnd() ? L"; owned;" : L"; not owned;");
+        for (HWND c = ::GetWindow(shown, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            if (ClassName(c) == L"Button" && ::IsWindowVisible(c)) seen += WindowText(c) + L";";
+            if (::SendMessageW(c, STM_GETICON, 0, 0)) seen += L"icon;";
+        }
+        ::PostMessageW(shown, WM_COMMAND, IDOK, 0);
+    });
+    box.Show(L"About");  // returns once OK is pressed
+    user.join();
+    EXPECT_EQ(seen, kTestAppTitle + std::wstring(L"; owned;OK;"));
 }
 
 }  // namespace quorvane::testing
