@@ -39,7 +39,7 @@ int Run(HINSTANCE instance, int showCommand) {
     form.Form_Load(general);
     QUORVANE_STARTUP_PHASE("load: registry and config.cfg");
     form.Show(showCommand);
-    QUORVANE_STARTUP_PHASE("show and first paint");
+    QUORVANE_STARTUP_PHASE("first paint, after the map");
     QUORVANE_STARTUP_DONE();
     const int exitCode = quorvane::RunMessageLoop(form.hwnd());
     form.RethrowFailure();

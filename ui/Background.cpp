@@ -56,8 +56,14 @@ UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpiX, int
         }
         source = scaler.get();
     }
-    ComPtr<IWICBitmapSource> converted;
-    if (FAILED(::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, source, converted.put()))) return {};
+    // Through the factory rather than WICConvertBitmapSource: the program then does not
+    // import windowscodecs.dll, which COM loads when the picture is decoded, not at start.
+    ComPtr<IWICFormatConverter> converted;
+    if (FAILED(factory->CreateFormatConverter(converted.put())) ||
+        FAILED(converted->Initialize(source, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom))) {
+        return {};
+    }
     if (width > INT_MAX / 4 || height > INT_MAX / (width * 4)) return {};
 
     BITMAPINFO info{};

@@ -60,6 +60,12 @@ bool Form1::Create(HINSTANCE instance, int dpi) {
             dpiY_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
         }
     }
+    // Decoding the picture loads the codecs: that goes on beside the window's making,
+    // or in WM_CREATE if no thread can be had.
+    decoding_ = std::async(std::launch::async | std::launch::deferred, [instance, dpiX = dpiX_, dpiY = dpiY_] {
+        ComApartment com;
+        return DecodeJpegResource(instance, IDR_BACKGROUND, dpiX, dpiY);
+    });
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -117,6 +123,7 @@ void Form1::Fill(const LoadedForm& loaded) {
 
 void Form1::Show(int showCommand) {
     ::ShowWindow(hwnd(), showCommand);
+    QUORVANE_STARTUP_PHASE("show: the window is mapped");
     ::UpdateWindow(hwnd());
 }
 
@@ -233,7 +240,7 @@ LRESULT Form1::OnCreate() {
     QUORVANE_STARTUP_PHASE("45 controls");
 
     // Without its picture the window is still usable, on black.
-    background_ = DecodeJpegResource(instance_, IDR_BACKGROUND, dpiX_, dpiY_);
+    background_ = decoding_.valid() ? decoding_.get() : UniqueHbitmap{};
     QUORVANE_STARTUP_PHASE("picture");
     NameCheckBoxes();
     QUORVANE_STARTUP_PHASE("accessible names");

@@ -15,6 +15,7 @@
 #include <oleacc.h>
 
 #include <exception>
+#include <future>
 
 namespace quorvane {
 
@@ -34,8 +35,9 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     // Creates the window hidden, titled "Form1", with every control in its initial
-    // state. `instance` holds the icon and the background picture. COM should be set
-    // up on this thread (ComApartment) for the picture and the accessible names.
+    // state. `instance` holds the icon and the background picture, which is decoded on
+    // a thread of its own while the window and its controls are made. COM should be
+    // set up on this thread (ComApartment) for the accessible names.
     // `dpi` stands in for the display's density when not 0.
     bool Create(HINSTANCE instance, int dpi = 0);
 
@@ -99,6 +101,7 @@ private:
 
     UniqueHfont labelFont_;
     UniqueHbrush backBrush_;
+    std::future<UniqueHbitmap> decoding_;  // the picture, from Create to WM_CREATE
     UniqueHbitmap background_;
     ComPtr<IAccPropServices> accessibleNames_;
     // Set on WM_NCCREATE and let go on WM_NCDESTROY. The destructor destroys a window
