@@ -99,10 +99,7 @@ struct Loader {
         registry.SetString(0x80000002, key, "MPExePath", Folder(file) + "\\BlackOpsMP.exe");
     }
     LoadedForm Run() {
-        registry.opens.clear();  // the fake records every call
-        registry.queriedNames.clear();
-        registry.querySizes.clear();
-        registry.closes.clear();
+        registry.opens.clear();  // the fake records the keys opened
         return RunLoadSequence(general, messages);
     }
     testing::FakeRegistry registry;

@@ -6,8 +6,9 @@
 // Listens to the root window, then starts COMMAND. The clock stops when the X server
 // maps a top-level window whose title contains TITLE, or when a mapped window gets
 // such a title; X events wake the timer, so it adds no load of its own. Prints the
-// milliseconds, then kills the program and waits for its window to go, so that the
-// next run starts on an empty display. Exits 1 if no such window comes within 60 s.
+// milliseconds, then lets the program run for 200 ms more (quorvane.exe writes its
+// start-up phases once its window is shown), kills it and waits for its window to go,
+// so that the next run starts on an empty display. Exits 1 if no such window comes within 60 s.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -87,13 +88,15 @@ int main(int argc, char** argv) {
             elapsed = NowMs() - start;
         }
     }
-    if (child > 0) kill(child, SIGKILL);
     if (found == None) {
         std::fprintf(stderr, "startup timer: %s mapped no window titled \"%s\"\n", argv[3], argv[1]);
+        if (child > 0) kill(child, SIGKILL);
         return 1;
     }
     std::printf("%.1f\n", elapsed);
     std::fflush(stdout);
+    usleep(200'000);
+    kill(child, SIGKILL);
     waitpid(child, &status, 0);
     for (const double end = NowMs() + 10'000; NowMs() < end;) {
         XEvent event;
