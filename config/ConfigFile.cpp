@@ -2,6 +2,7 @@
 
 #include "common/AnsiText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <filesystem>
@@ -15,14 +16,14 @@ namespace quorvane {
 
 ConfigLines::ConfigLines(std::wstring text) : text_(std::move(text)) {
     if (text_.empty()) return;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t lf = text_.find(L'\n', start);
-        if (lf == std::wstring::npos) {
-            bounds_.push_back({start, text_.size() - start});
-            return;
-        }
-        bounds_.push_back({start, lf - start});
+    bounds_.reserve(std::min(text_.size(), kLastScannedLine) + 1);
+    // Lines are short: an inline search beats a library call per line.
+    const wchar_t* const begin = text_.data();
+    const wchar_t* const end = begin + text_.size();
+    for (const wchar_t* start = begin;;) {
+        const wchar_t* const lf = std::find(start, end, L'\n');
+        bounds_.push_back({static_cast<std::size_t>(start - begin), static_cast<std::size_t>(lf - start)});
+        if (lf == end || bounds_.size() > kLastScannedLine) return;
         start = lf + 1;
     }
 }
@@ -48,18 +49,30 @@ void LastRecordReader::Feed(std::string_view bytes) {
 void LastRecordReader::Keep(std::string_view part) {
     if (part.empty()) return;
     recordStarted_ = true;
-    // Past the LF that ends line 548, the rest of the record only passes by.
-    while (!part.empty() && lineFeeds_ <= kLastScannedLine && !currentTooLong_) {
-        const std::size_t lf = part.find('\n');
-        const std::string_view line = part.substr(0, lf);
-        if (current_.size() + line.size() >= maxKeptBytes_) {
-            currentTooLong_ = true;
-            return;
+    // A record of ordinary size is kept as it comes. Once it grows past that, its
+    // lines are counted as they arrive and it is cut at the LF that ends line 548;
+    // the rest of the record only passes by.
+    const std::size_t uncounted = std::min(kSliceBytes, maxKeptBytes_);
+    while (!part.empty() && !cut_ && !currentTooLong_) {
+        const std::string_view slice = part.substr(0, kSliceBytes);
+        part.remove_prefix(slice.size());
+        current_.append(slice);
+        if (current_.size() > uncounted) CutAfterLastScannedLine();
+    }
+}
+
+void LastRecordReader::CutAfterLastScannedLine() {
+    for (std::size_t at = counted_; (at = current_.find('\n', at)) != std::string::npos; ++at) {
+        if (++lineFeeds_ > kLastScannedLine) {
+            current_.resize(at);
+            cut_ = true;
+            break;
         }
-        current_.append(line);
-        if (lf == std::string_view::npos) return;
-        if (++lineFeeds_ <= kLastScannedLine) current_.push_back('\n');
-        part.remove_prefix(lf + 1);
+    }
+    counted_ = current_.size();
+    if (current_.size() > maxKeptBytes_) {
+        currentTooLong_ = true;
+        std::string().swap(current_);  // never used: let its memory go now
     }
 }
 
@@ -69,7 +82,9 @@ void LastRecordReader::EndRecord() {
     current_.clear();
     lastTooLong_ = currentTooLong_;
     currentTooLong_ = false;
+    cut_ = false;
     lineFeeds_ = 0;
+    counted_ = 0;
     recordStarted_ = false;
 }
 

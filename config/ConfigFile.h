@@ -17,7 +17,8 @@ namespace quorvane {
 class ConfigLines {
 public:
     ConfigLines() = default;
-    // text cut at every LF: k line feeds give k + 1 elements; the empty text gives none.
+    // text cut at every LF as far as line 548: k line feeds give k + 1 elements, at
+    // most 549; the empty text gives none.
     explicit ConfigLines(std::wstring text);
 
     std::size_t size() const { return bounds_.size(); }
@@ -45,7 +46,7 @@ inline constexpr std::size_t kLastScannedLine = 548;
 inline constexpr std::size_t kMaxKeptBytes = std::size_t{16} << 20;     // of a record's lines 0 to 548
 inline constexpr std::uint64_t kMaxReadBytes = std::uint64_t{256} << 20;  // read in all
 
-// Keeps the last record of a byte stream fed to it in pieces of any size. Of each
+// Keeps the last record of a byte stream fed to it in pieces of any size. Of a long
 // record only what the scan can use is kept: its lines 0 to 548, at most maxKeptBytes
 // of them. Memory follows those lines, not the stream.
 class LastRecordReader {
@@ -53,21 +54,26 @@ public:
     explicit LastRecordReader(std::size_t maxKeptBytes = kMaxKeptBytes) : maxKeptBytes_(maxKeptBytes) {}
 
     void Feed(std::string_view bytes);
-    // The last record, cut after its line 548, once the whole stream has been fed
-    // (empty when it held none); nothing when those lines were over the bound.
+    // The last record, cut after its line 548 if it is long, once the whole stream has
+    // been fed (empty when it held none); nothing when those lines were over the bound.
     std::optional<std::string> Finish();
 
     // Bytes held right now, for checking the bound.
     std::size_t MemoryInUse() const { return current_.capacity() + last_.capacity(); }
 
 private:
+    static constexpr std::size_t kSliceBytes = 64 * 1024;
+
     void Keep(std::string_view part);
+    void CutAfterLastScannedLine();
     void EndRecord();
 
     std::size_t maxKeptBytes_;
     std::string current_;
     std::string last_;
-    std::size_t lineFeeds_ = 0;    // seen in the current record
+    std::size_t counted_ = 0;    // bytes of current_ whose line feeds are counted
+    std::size_t lineFeeds_ = 0;  // counted in the current record
+    bool cut_ = false;           // the current record's line 548 has ended
     bool currentTooLong_ = false;
     bool lastTooLong_ = false;
     bool recordStarted_ = false;  // bytes of a record follow the last terminator

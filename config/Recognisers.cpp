@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 
 namespace quorvane {
 namespace {
@@ -23,55 +25,52 @@ struct ComparedText {
     constexpr std::wstring_view view() const { return {chars.data(), size}; }
 };
 
-// Each setting's compared texts in the order they are tried: a flag's two, or one.
-struct SettingTests {
-    std::array<ComparedText, 2> compared;
-    std::size_t count;
+// The ladder: each setting's compared texts in table order, a flag's two in the
+// order they are tried. The first that begins the line decides.
+struct Test {
+    ComparedText compared;
+    const Setting* setting;
+    int value;  // what a flag's test sets its check box to
 };
 
-constexpr std::array<SettingTests, kSettings.size()> kTests = [] {
-    std::array<SettingTests, kSettings.size()> tests{};
-    for (std::size_t i = 0; i < kSettings.size(); ++i) {
-        const Setting& setting = kSettings[i];
-        tests[i].count = setting.rule == Rule::Flag ? 2 : 1;
-        for (std::size_t k = 0; k < tests[i].count; ++k) {
-            ComparedText& text = tests[i].compared[k];
-            text.Append(kSeta);
-            text.Append(setting.name);
-            text.Append(L" \"");
-            if (setting.rule == Rule::Flag) {
-                text.Append(setting.flag[k].text);
-                text.Append(L"\"");
-            }
-        }
-    }
-    return tests;
+constexpr std::size_t kTestCount = [] {
+    std::size_t count = 0;
+    for (const Setting& setting : kSettings) count += setting.rule == Rule::Flag ? 2 : 1;
+    return count;
 }();
 
-// A line is looked up by the name after "seta ", up to its blank. That finds the same
-// test as trying all thirty in turn only because no name holds a blank and no
-// compared text begins another, so at most one of them can match a line.
-constexpr bool NamesAreSingleWords() {
-    return std::all_of(kSettings.begin(), kSettings.end(), [](const Setting& s) {
-        return !s.name.empty() && s.name.find(L' ') == std::wstring_view::npos;
-    });
-}
-constexpr bool NoComparedTextBeginsAnother() {
-    std::size_t total = 0;
-    for (const SettingTests& a : kTests) {
-        for (std::size_t i = 0; i < a.count; ++i) {
-            ++total;
-            for (const SettingTests& b : kTests) {
-                for (std::size_t j = 0; j < b.count; ++j) {
-                    if (&a.compared[i] != &b.compared[j] && b.compared[j].view().starts_with(a.compared[i].view())) {
-                        return false;
-                    }
-                }
+constexpr std::array<Test, kTestCount> kLadder = [] {
+    std::array<Test, kTestCount> ladder{};
+    std::size_t next = 0;
+    for (const Setting& setting : kSettings) {
+        for (std::size_t k = 0; k < (setting.rule == Rule::Flag ? 2u : 1u); ++k) {
+            Test& test = ladder[next++];
+            test.setting = &setting;
+            test.compared.Append(kSeta);
+            test.compared.Append(setting.name);
+            test.compared.Append(L" \"");
+            if (setting.rule == Rule::Flag) {
+                test.compared.Append(setting.flag[k].text);
+                test.compared.Append(L"\"");
+                test.value = setting.flag[k].value;
             }
         }
     }
-    return total == 30;
+    return ladder;
+}();
+
+// No compared text begins another, so at most one test matches a line, and a line
+// needs comparing in full only with the tests that can match it.
+constexpr bool NoComparedTextBeginsAnother() {
+    for (const Test& a : kLadder) {
+        for (const Test& b : kLadder) {
+            if (&a != &b && b.compared.view().starts_with(a.compared.view())) return false;
+        }
+    }
+    return true;
 }
+static_assert(kTestCount == 30 && NoComparedTextBeginsAnother());
+
 // Every setting control but the two path boxes shows exactly one setting.
 constexpr bool EachControlShowsOneSetting() {
     std::array<int, kCheckBoxCount + 1> checks{};
@@ -84,16 +83,32 @@ constexpr bool EachControlShowsOneSetting() {
     return checks == std::array<int, kCheckBoxCount + 1>{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1} &&
            std::count(texts.begin() + 1, texts.end(), 1) == kTextBoxCount;
 }
-static_assert(NamesAreSingleWords());
 static_assert(EachControlShowsOneSetting());
-static_assert(NoComparedTextBeginsAnother());
 
-const Setting* FindSetting(std::wstring_view name) {
-    for (const Setting& setting : kSettings) {
-        if (setting.name == name) return &setting;
+// Those tests are found from the line's key positions, the name's first four
+// characters: a few table look-ups per line spare almost every comparison.
+constexpr std::size_t kKeyStart = kSeta.size();
+constexpr std::size_t kKeyChars = 4;
+
+using CandidateSet = std::uint32_t;  // bit i stands for kLadder[i]
+static_assert(kTestCount <= 32);
+static_assert(std::all_of(kLadder.begin(), kLadder.end(), [](const Test& t) {
+    const std::wstring_view text = t.compared.view();
+    return text.size() >= kKeyStart + kKeyChars &&
+           std::all_of(text.begin(), text.end(), [](wchar_t ch) { return ch > 0 && ch < 128; });
+}));
+
+// For each key position and ASCII character, the tests with that character there.
+constexpr auto kCandidates = [] {
+    std::array<std::array<CandidateSet, 128>, kKeyChars> sets{};
+    for (std::size_t i = 0; i < kLadder.size(); ++i) {
+        for (std::size_t k = 0; k < kKeyChars; ++k) {
+            const wchar_t ch = kLadder[i].compared.view()[kKeyStart + k];
+            sets[k][static_cast<std::size_t>(ch)] |= CandidateSet{1} << i;
+        }
     }
-    return nullptr;
-}
+    return sets;
+}();
 
 std::wstring Extract(Rule rule, std::wstring_view line, std::size_t n) {
     switch (rule) {
@@ -125,19 +140,22 @@ std::wstring FirstCharValue(std::wstring_view line, std::size_t n) {
 }
 
 void RecogniseLine(std::wstring_view line, SettingsView& view) {
-    if (!line.starts_with(kSeta)) return;
-    const std::wstring_view rest = line.substr(kSeta.size());
-    const Setting* setting = FindSetting(rest.substr(0, rest.find(L' ')));
-    if (setting == nullptr) return;
-
-    const SettingTests& tests = kTests[static_cast<std::size_t>(setting - kSettings.data())];
-    for (std::size_t k = 0; k < tests.count; ++k) {
-        const std::wstring_view compared = tests.compared[k].view();
+    if (line.size() < kKeyStart + kKeyChars) return;  // shorter than every compared text
+    CandidateSet candidates = ~CandidateSet{0};
+    for (std::size_t k = 0; k < kKeyChars; ++k) {
+        const auto ch = static_cast<std::uint32_t>(line[kKeyStart + k]);
+        candidates &= ch < 128 ? kCandidates[k][ch] : 0;
+    }
+    // The candidates in ladder order.
+    for (; candidates != 0; candidates &= candidates - 1) {
+        const Test& test = kLadder[static_cast<std::size_t>(std::countr_zero(candidates))];
+        const std::wstring_view compared = test.compared.view();
         if (!line.starts_with(compared)) continue;
-        if (setting->rule == Rule::Flag) {
-            view.Check[setting->control] = setting->flag[k].value;
+        const Setting& setting = *test.setting;
+        if (setting.rule == Rule::Flag) {
+            view.Check[setting.control] = test.value;
         } else {
-            view.Text[setting->control] = Extract(setting->rule, line, compared.size());
+            view.Text[setting.control] = Extract(setting.rule, line, compared.size());
         }
         return;
     }

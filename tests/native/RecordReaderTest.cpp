@@ -53,7 +53,8 @@ TEST(LastRecordReader, OnlyLinesOneTo548AreScanned) {
 }
 
 TEST(LastRecordReader, MemoryIsBoundedWhateverTheInput) {
-    // 300 MB of LF-only lines, one record, fed 64 KB at a time: only lines 0 to 548 are kept.
+    // 300 MB of LF-only lines, one record, fed 64 KB at a time: only lines 0 to 548 are
+    // kept, and memory stays within a few pieces.
     std::string chunk;
     while (chunk.size() < 64 * 1024) chunk += "seta line_" + std::to_string(chunk.size()) + " \"1\"\n";
     chunk.resize(64 * 1024);
@@ -62,7 +63,7 @@ TEST(LastRecordReader, MemoryIsBoundedWhateverTheInput) {
     LastRecordReader reader;
     for (int i = 0; i < 300 * 16; ++i) {
         reader.Feed(chunk);
-        ASSERT_LT(reader.MemoryInUse(), 64u * 1024) << "after " << i + 1 << " pieces of 64 KB";
+        ASSERT_LT(reader.MemoryInUse(), 256u * 1024) << "after " << i + 1 << " pieces of 64 KB";
     }
     EXPECT_EQ(reader.Finish(), chunk.substr(0, end - 1));
 
