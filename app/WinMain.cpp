@@ -48,6 +48,9 @@ int Run(HINSTANCE instance, int showCommand) {
 
 // Whatever fails is said in one box before the program ends, never in silence.
 int Stopped(const char* what) {
+    // A quit still pending (the window posts one as it goes) would close the box at once.
+    MSG quit{};
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     quorvane::Win32MessageBox messages;
     messages.Show(L"Quorvane stopped:\n\n" + std::wstring(what, what + std::char_traits<char>::length(what)));
     return 3;

@@ -170,7 +170,8 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     } else {
         self = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     }
-    if (!self || self->failure_) return ::DefWindowProcW(window, message, wParam, lParam);
+    // After a failure the window only goes; WM_NCDESTROY still lets its owner know.
+    if (!self || (self->failure_ && message != WM_NCDESTROY)) return ::DefWindowProcW(window, message, wParam, lParam);
     LRESULT result = 0;
     try {
         result = self->HandleMessage(window, message, wParam, lParam);

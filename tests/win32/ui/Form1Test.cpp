@@ -82,6 +82,14 @@ TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
     // boxes 885x285 at 2160,600 and, last in the right column, 615x285 at 5280,3840.
     EXPECT_EQ(at.str(), "Label17 16,168 136,176; Label20 248,16 326,24; Check10 216,8 228,25; Check1 352,136 364,153; "
                         "Text3 144,40 203,59; Text10 352,256 393,275; ");
+    std::ostringstream sizes;  // every check box and text box: 175x255 twips, text boxes as wide as designed
+    for (int n = 1; n <= kCheckBoxCount + kTextBoxCount; ++n) {
+        RECT r{};
+        ::GetWindowRect(form->Control(n <= kCheckBoxCount ? CheckBoxId(n) : TextBoxId(n - kCheckBoxCount)), &r);
+        sizes << r.right - r.left << 'x' << r.bottom - r.top << ' ';
+    }
+    EXPECT_EQ(sizes.str(), "12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 "
+                           "25x19 25x19 59x19 33x19 25x19 41x19 25x19 25x19 49x19 41x19 ");
     RECT client{};
     ::GetClientRect(form->hwnd(), &client);
     EXPECT_TRUE(client.right == 437 && client.bottom == 281) << client.right << "x" << client.bottom;
