@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # A demo installation of the game in a Wine prefix of its own, for the scripts that
-# run quorvane.exe (run.sh, bench-startup.sh). Sourced, not run: set WINEPREFIX first (a
+# run quorvane.exe (run.sh, bench.sh). Sourced, not run: set WINEPREFIX first (a
 # folder in build/; ~/.wine is never touched), then call demo_install.
 
 # The program's window title once it has loaded the installation: it tells that the
