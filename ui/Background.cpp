@@ -1,20 +1,15 @@
 #include "ui/Background.h"
 
 #include "ui/ComPtr.h"
+#include "ui/Dpi.h"
 
 #include <wincodec.h>
 
-#include <algorithm>
 #include <climits>
 
 namespace quorvane {
-namespace {
 
-constexpr int kNaturalDpi = 96;
-
-}  // namespace
-
-UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpiX, int dpiY) {
+UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpi) {
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     if (!found) return {};
     HGLOBAL loaded = ::LoadResource(module, found);
@@ -47,9 +42,9 @@ UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpiX, int
     // still covers the client area; at 96 dpi it keeps its natural size.
     IWICBitmapSource* source = frame.get();
     ComPtr<IWICBitmapScaler> scaler;
-    if (dpiX > kNaturalDpi || dpiY > kNaturalDpi) {
-        width = static_cast<UINT>(MulDiv(static_cast<int>(width), std::max(dpiX, kNaturalDpi), kNaturalDpi));
-        height = static_cast<UINT>(MulDiv(static_cast<int>(height), std::max(dpiY, kNaturalDpi), kNaturalDpi));
+    if (dpi > kNaturalDpi) {
+        width = static_cast<UINT>(MulDiv(static_cast<int>(width), dpi, kNaturalDpi));
+        height = static_cast<UINT>(MulDiv(static_cast<int>(height), dpi, kNaturalDpi));
         if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
             FAILED(scaler->Initialize(frame.get(), width, height, WICBitmapInterpolationModeFant))) {
             return {};

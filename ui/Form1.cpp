@@ -3,7 +3,7 @@
 #include "config/Settings.h"
 #include "ui/Background.h"
 #include "ui/Commands.h"
-#include "ui/LabelFont.h"
+#include "ui/Fonts.h"
 #include "ui/ResourceIds.h"
 #include "ui/StartupTrace.h"
 
@@ -36,6 +36,29 @@ WindowKind KindOf(ControlKind kind) {
     return {L"STATIC", WS_CHILD, 0};
 }
 
+// A control's place and size in pixels.
+struct Place {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+Place PlaceAt(const TwipRect& twips, int dpi) {
+    return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi), TwipsToPixels(twips.width, dpi),
+            TwipsToPixels(twips.height, dpi)};
+}
+
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry, const Place& at) {
+    const WindowKind kind = KindOf(entry.kind);
+    const std::wstring caption(entry.caption);
+    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, at.left, at.top,
+                                     at.width, at.height, parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(entry.id))), instance, nullptr);
+    if (control && entry.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
+    return control;
+}
+
 HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
     // Shared icons belong to the system; nothing frees them.
     return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
@@ -49,22 +72,16 @@ Form1::~Form1() {
     if (window_) ::DestroyWindow(window_.get());
 }
 
-bool Form1::Create(HINSTANCE instance, int dpi) {
+bool Form1::Create(HINSTANCE instance) {
     instance_ = instance;
-    if (dpi > 0) {
-        dpiX_ = dpiY_ = dpi;
-    } else {
-        WindowDc screen(nullptr);
-        if (screen.get()) {
-            dpiX_ = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
-            dpiY_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-        }
-    }
+    // Until the window is on a display (WM_CREATE), the screen's density is the best
+    // guess at its own: for its first size and for its picture.
+    dpi_ = pictureDpi_ = ScreenDpi();
     // Decoding the picture loads the codecs: that goes on beside the window's making,
     // or in WM_CREATE if no thread can be had.
-    decoding_ = std::async(std::launch::async | std::launch::deferred, [instance, dpiX = dpiX_, dpiY = dpiY_] {
+    decoding_ = std::async(std::launch::async | std::launch::deferred, [instance, dpi = dpi_] {
         ComApartment com;
-        return DecodeJpegResource(instance, IDR_BACKGROUND, dpiX, dpiY);
+        return DecodeJpegResource(instance, IDR_BACKGROUND, dpi);
     });
 
     WNDCLASSEXW windowClass{};
@@ -85,7 +102,7 @@ bool Form1::Create(HINSTANCE instance, int dpi) {
     UniqueHmenu menu = BuildForm1Menu();
     if (!menu) return false;
 
-    RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpiX_), TwipsToPixels(kClientHeightTwips, dpiY_)};
+    RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
     if (!::AdjustWindowRectEx(&outer, kStyle, TRUE, kExStyle)) return false;
 
     // WM_NCCREATE hands the window to window_; a failed OnCreate destroys it again.
@@ -215,6 +232,9 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_SETFOCUS:
             OnSetFocus();
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -229,48 +249,82 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT Form1::OnCreate() {
     QUORVANE_STARTUP_PHASE("window class, icon, menu, frame");
-    labelFont_ = CreateLabelFont(dpiY_);
-    QUORVANE_STARTUP_PHASE("label font");
     backBrush_.reset(::CreateSolidBrush(kForm1BackColor));
-    if (!labelFont_ || !backBrush_) return -1;
-
-    for (const ControlSpec* entry : CreationOrder()) {
-        if (!CreateControl(*entry)) return -1;
-    }
+    if (!backBrush_ || !LayOut(WindowDpi(hwnd()))) return -1;
     focus_ = Control(ControlId::Check1);
-    QUORVANE_STARTUP_PHASE("45 controls");
-
-    // Without its picture the window is still usable, on black.
-    background_ = decoding_.valid() ? decoding_.get() : UniqueHbitmap{};
-    QUORVANE_STARTUP_PHASE("picture");
     NameCheckBoxes();
     QUORVANE_STARTUP_PHASE("accessible names");
     created_ = true;
     return 0;
 }
 
-bool Form1::CreateControl(const ControlSpec& entry) {
-    const WindowKind kind = KindOf(entry.kind);
-    const std::wstring caption(entry.caption);
-    const int left = TwipsToPixels(entry.twips.left, dpiX_);
-    const int top = TwipsToPixels(entry.twips.top, dpiY_);
-    const int width = TwipsToPixels(entry.twips.width, dpiX_);
-    const int height = TwipsToPixels(entry.twips.height, dpiY_);
-    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, left, top, width,
-                                     height, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(entry.id))),
-                                     instance_, nullptr);
-    if (!control) return false;
+// The one place the window is laid out from the layout table, when it is created and
+// whenever its display's density changes: the fonts, every control's place and size
+// (the controls are made the first time), the picture and the client area. What the
+// controls hold, the focus and the tab order stay as they are.
+bool Form1::LayOut(int dpi) {
+    UniqueHfont labelFont = CreateLabelFont(dpi);
+    UniqueHfont controlFont = CreateControlFont(dpi);
+    if (!labelFont || !controlFont) return false;
+    QUORVANE_STARTUP_PHASE("fonts");
 
-    HFONT font = entry.kind == ControlKind::Label ? labelFont_.get()
-                                                 : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (entry.kind == ControlKind::TextBox) {
-        ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
-        // The boxes are narrow for their values ("1920x1080" in 59 pixels at 96 dpi):
-        // the text gets the room the margins would take.
-        ::SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    for (const ControlSpec* entry : CreationOrder()) {
+        const Place at = PlaceAt(entry->twips, dpi);
+        HWND control = Control(entry->id);
+        if (control) {
+            ::SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (!(control = CreateControl(hwnd(), instance_, *entry, at))) {
+            return false;
+        }
+        HFONT font = entry->kind == ControlKind::Label ? labelFont.get() : controlFont.get();
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (entry->kind == ControlKind::TextBox) {
+            // The boxes are narrow for their values ("1920x1080" in 59 pixels at 96 dpi):
+            // the text gets the room the margins would take. A new font brings them back.
+            ::SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        }
     }
+    // The fonts the controls used before go now that none uses them.
+    labelFont_ = std::move(labelFont);
+    controlFont_ = std::move(controlFont);
+    QUORVANE_STARTUP_PHASE("45 controls");
+
+    // Without its picture the window is still usable, on black.
+    if (decoding_.valid()) background_ = decoding_.get();
+    if (pictureDpi_ != dpi) {
+        background_ = DecodeJpegResource(instance_, IDR_BACKGROUND, dpi);
+        pictureDpi_ = dpi;
+    }
+    QUORVANE_STARTUP_PHASE("picture");
+    dpi_ = dpi;
+    SizeClientArea();
     return true;
+}
+
+// Sizes the window so that its client area is the design's at the window's density,
+// keeping its top left corner. The frame is measured as it is on the window's display.
+void Form1::SizeClientArea() {
+    RECT frame{};
+    RECT client{};
+    ::GetWindowRect(hwnd(), &frame);
+    ::GetClientRect(hwnd(), &client);
+    const int width = TwipsToPixels(kClientWidthTwips, dpi_);
+    const int height = TwipsToPixels(kClientHeightTwips, dpi_);
+    if (client.right == width && client.bottom == height) return;
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left - client.right + width,
+                   frame.bottom - frame.top - client.bottom + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window's display has another density: Windows says which, and where the window
+// should go there. A density no display has is ignored.
+void Form1::OnDpiChanged(int dpi, const RECT* suggested) {
+    if (dpi < kMinDpi || dpi > kMaxDpi) return;
+    if (suggested) {
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Fonts that cannot be made leave the window as it was laid out.
+    if (LayOut(dpi)) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // A text box takes its accessible name from the label created just before it. A

@@ -6,6 +6,7 @@
 #include "registry/General.h"
 #include "common/MessageBoxApi.h"
 #include "ui/ComPtr.h"
+#include "ui/Dpi.h"
 #include "ui/Layout.h"
 #include "ui/Menu.h"
 #include "ui/UniqueHandle.h"
@@ -35,11 +36,12 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     // Creates the window hidden, titled "Form1", with every control in its initial
-    // state. `instance` holds the icon and the background picture, which is decoded on
-    // a thread of its own while the window and its controls are made. COM should be
-    // set up on this thread (ComApartment) for the accessible names.
-    // `dpi` stands in for the display's density when not 0.
-    bool Create(HINSTANCE instance, int dpi = 0);
+    // state, laid out for the density of the display it is on. `instance` holds the
+    // icon and the background picture, which is decoded on a thread of its own while
+    // the window and its controls are made. COM should be set up on this thread
+    // (ComApartment) for the accessible names and for a picture decoded again when
+    // the density changes.
+    bool Create(HINSTANCE instance);
 
     // The load sequence: title, install paths, config.cfg and its settings.
     void Form_Load(General& registry);
@@ -67,10 +69,8 @@ public:
 
     HWND hwnd() const { return window_.get(); }
     HWND Control(ControlId id) const { return ::GetDlgItem(window_.get(), ToInt(id)); }
-    int dpiX() const { return dpiX_; }
-    int dpiY() const { return dpiY_; }
+    int dpi() const { return dpi_; }
     HBITMAP background() const { return background_.get(); }
-    HFONT labelFont() const { return labelFont_.get(); }
     const InstallPaths& paths() const { return paths_; }
 
 private:
@@ -83,23 +83,26 @@ private:
     void OnCommand(CommandId command);
     void OnActivate(WORD state);
     void OnSetFocus();
+    void OnDpiChanged(int dpi, const RECT* suggested);
     void OnDestroy();
     void OnNcDestroy();
 
-    bool CreateControl(const ControlSpec& entry);
+    bool LayOut(int dpi);
+    void SizeClientArea();
     void NameCheckBoxes();
     void LaunchPath(const std::wstring& path);
 
     MessageBoxApi& messages_;
     HINSTANCE instance_ = nullptr;
-    int dpiX_ = 96;
-    int dpiY_ = 96;
+    int dpi_ = kNaturalDpi;  // the density the window is laid out for
+    int pictureDpi_ = 0;     // and the one background_ was decoded for
     InstallPaths paths_;
     HWND focus_ = nullptr;  // the control that gets the focus back when the window does
     bool created_ = false;  // WM_CREATE succeeded
     std::exception_ptr failure_;
 
     UniqueHfont labelFont_;
+    UniqueHfont controlFont_;
     UniqueHbrush backBrush_;
     std::future<UniqueHbitmap> decoding_;  // the picture, from Create to WM_CREATE
     UniqueHbitmap background_;

@@ -1,6 +1,7 @@
 // Form1 as the user sees and drives it: the design at 96 dpi and its tab order, each value
-// beside its label, the picture at two densities, the menu and its commands, the Launch
-// items starting a stand-in program, and the program's real message box.
+// beside its label, the window laid out again at another density, the picture at two
+// densities, the menu and its commands, the Launch items starting a stand-in program, and
+// the program's real message box.
 #include "config/Settings.h"
 #include "tests/support/TestConstants.h"
 #include "tests/win32/WineTestSupport.h"
@@ -42,15 +43,32 @@ static std::wstring Menu(HWND window, HMENU menu, std::wstring_view choose = L"-
     return text;
 }
 
-// A Form1 for one test, at the screen's density or at the one Make() is given.
+// A Form1 for one test, on the test display at 96 dpi.
 class Form1Test : public ::testing::Test {
 protected:
-    void SetUp() override { Make(0); }
-    void Make(int dpi) {
+    void SetUp() override { Make(); }
+    void Make() {
         form.reset();
         for (MSG left{}; ::PeekMessageW(&left, nullptr, 0, 0, PM_REMOVE);) {}  // a closed window's WM_QUIT
         form = std::make_unique<Form1>(messages);
-        ASSERT_TRUE(form->Create(::GetModuleHandleW(nullptr), dpi)) << "error " << ::GetLastError();
+        ASSERT_TRUE(form->Create(::GetModuleHandleW(nullptr))) << "error " << ::GetLastError();
+    }
+    // Windows' word that the window's display has another density, and where to go there.
+    void ChangeDpi(int dpi, RECT suggested) const {
+        ::SendMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    }
+    // The controls' corners in the client area, top left and bottom right, and the client's size.
+    std::string Corners(std::initializer_list<ControlId> ids) const {
+        std::ostringstream at;
+        for (const ControlId id : ids) {
+            RECT r{};
+            ::GetWindowRect(form->Control(id), &r);
+            ::MapWindowPoints(HWND_DESKTOP, form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            at << NameOf(form->Control(id)) << ' ' << r.left << ',' << r.top << ' ' << r.right << ',' << r.bottom << "; ";
+        }
+        RECT client{};
+        ::GetClientRect(form->hwnd(), &client);
+        return at.str() + "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom);
     }
     static std::string NameOf(HWND control) {
         const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
@@ -69,19 +87,13 @@ protected:
 };
 
 TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
-    Make(96);
-    std::ostringstream at;  // each control's corners in pixels, top left and bottom right
-    for (const ControlId id : {Label17, Label20, Check10, Check1, Text3, Text10}) {
-        RECT r{};
-        ::GetWindowRect(form->Control(id), &r);
-        ::MapWindowPoints(HWND_DESKTOP, form->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        at << NameOf(form->Control(id)) << ' ' << r.left << ',' << r.top << ' ' << r.right << ',' << r.bottom << "; ";
-    }
+    ASSERT_EQ(form->dpi(), 96) << "the test display's density";
     // From the design's twips, 15 a pixel: "Anistropic Filtering" 1800x120 at 240,2520; "config_mp.cfg" on
     // the top row 1170x120 at 3720,240; check boxes 175x255 at 3240,120 (top row) and 5280,2040; text
-    // boxes 885x285 at 2160,600 and, last in the right column, 615x285 at 5280,3840.
-    EXPECT_EQ(at.str(), "Label17 16,168 136,176; Label20 248,16 326,24; Check10 216,8 228,25; Check1 352,136 364,153; "
-                        "Text3 144,40 203,59; Text10 352,256 393,275; ");
+    // boxes 885x285 at 2160,600 and, last in the right column, 615x285 at 5280,3840; the client 6555x4215.
+    EXPECT_EQ(Corners({Label17, Label20, Check10, Check1, Text3, Text10}),
+              "Label17 16,168 136,176; Label20 248,16 326,24; Check10 216,8 228,25; Check1 352,136 364,153; "
+              "Text3 144,40 203,59; Text10 352,256 393,275; client 437x281");
     std::ostringstream sizes;  // every check box and text box: 175x255 twips, text boxes as wide as designed
     for (int n = 1; n <= kCheckBoxCount + kTextBoxCount; ++n) {
         RECT r{};
@@ -90,9 +102,6 @@ TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
     }
     EXPECT_EQ(sizes.str(), "12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 12x17 "
                            "25x19 25x19 59x19 33x19 25x19 41x19 25x19 25x19 49x19 41x19 ");
-    RECT client{};
-    ::GetClientRect(form->hwnd(), &client);
-    EXPECT_TRUE(client.right == 437 && client.bottom == 281) << client.right << "x" << client.bottom;
     EXPECT_EQ(::GetWindowLongW(form->hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
 
     WindowDc dc(nullptr);  // a label's font: bold, fixed pitch (the flag clear), in a 6 x 8 cell
@@ -133,10 +142,46 @@ TEST_F(Form1Test, EachSettingShowsBesideItsLabel) {
     EXPECT_EQ(WindowText(form->hwnd()), kTestWindowTitle);
 }
 
+TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
+    form->Show(SW_SHOWNORMAL);
+    ::SetWindowTextW(form->Control(Text3), L"2560x1440");  // as the user left it
+    ::SendMessageW(form->Control(Check5), BM_SETCHECK, BST_CHECKED, 0);
+    ::SetFocus(form->Control(Text9));
+    const std::string at96 = Corners({Label17, Check10, Text3, Text10});
+    RECT before{};
+    ::GetWindowRect(form->hwnd(), &before);
+    const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(Label17), WM_GETFONT, 0, 0));
+    const HGDIOBJ picture = form->background();
+
+    ChangeDpi(144, {30, 40, 730, 560});
+    // 1.5 times the design at 96 dpi, each measure rounded, halves up: 1800x120 twips at 240,2520 is
+    // 180x12 at 24,252; 175x255 at 3240,120 is 17.5x25.5 at 324,12; the client 655.5x421.5.
+    EXPECT_EQ(Corners({Label17, Check10, Text3, Text10}), "Label17 24,252 204,264; Check10 324,12 342,38; "
+              "Text3 216,60 305,89; Text10 528,384 590,413; client 656x422");
+    RECT moved{};
+    ::GetWindowRect(form->hwnd(), &moved);
+    EXPECT_TRUE(moved.left == 30 && moved.top == 40) << "not where Windows said: " << moved.left << ',' << moved.top;
+    WindowDc dc(nullptr);  // the labels' cell grows with the rest: 9 x 12
+    SelectScope labels(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(Label17), WM_GETFONT, 0, 0)));
+    TEXTMETRICW m{};
+    ::GetTextMetricsW(dc.get(), &m);
+    EXPECT_TRUE(m.tmAveCharWidth == 9 && m.tmHeight == 12) << m.tmAveCharWidth << 'x' << m.tmHeight;
+    EXPECT_EQ(WindowText(form->Control(Text3)), L"2560x1440");
+    EXPECT_EQ(::SendMessageW(form->Control(Check5), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(NameOf(::GetFocus()), "Text9");
+    EXPECT_TRUE(!::GetObjectType(font) && !::GetObjectType(picture)) << "the old font or picture was kept";
+
+    ChangeDpi(96, before);  // and back: as it was
+    EXPECT_EQ(Corners({Label17, Check10, Text3, Text10}), at96);
+    int children = 0;
+    for (HWND c = ::GetWindow(form->hwnd(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, 45) << "controls made twice";
+}
+
 TEST_F(Form1Test, ThePictureCoversTheClientAreaFromTheTopLeftCorner) {
     for (const auto& [dpi, width, height] : {std::tuple{96, 549, 580}, {144, 824, 870}}) {  // smoothly x 1.5 at 144
         SCOPED_TRACE(::testing::Message() << dpi << " dpi");
-        Make(dpi);
+        if (dpi != form->dpi()) ChangeDpi(dpi, {0, 0, 700, 500});
         const SIZE size = BitmapSize(form->background());
         EXPECT_TRUE(size.cx == width && size.cy == height) << size.cx << "x" << size.cy;
         RECT client{};
@@ -166,7 +211,7 @@ TEST_F(Form1Test, MenuAboutSaveSettingsExitTheCloseBoxAndAFailingCommand) {
         L" by Pellowan\r\nE-Mail: pellowan@example.com\r\nBlog: https://blog.example.com/pellowan";
     EXPECT_EQ(messages.shown, std::vector<std::wstring>{about});
     for (const auto& [way, code] : {std::pair{L"Exit", WPARAM{0}}, {L"close box", 0}, {L"About", 1}}) {
-        Make(0);
+        Make();
         messages.fail = code == 1;  // About's box throws
         if (way == std::wstring_view(L"close box")) ::SendMessageW(form->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
         else Choose(way);

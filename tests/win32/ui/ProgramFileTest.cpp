@@ -1,5 +1,6 @@
 // quorvane.exe as a file: a 32-bit Windows GUI program for Windows 7 and later, with
-// ASLR and DEP, that needs only Windows' own DLLs, with its version, icon and manifest.
+// ASLR and DEP, that needs only Windows' own DLLs, with its version, icon and manifest
+// (per-monitor density, the Windows versions it knows).
 #include "Version.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/ResourceIds.h"
@@ -26,10 +27,13 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
 
     const std::set<std::string> windows = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
         "ole32.dll", "oleaut32.dll", "shell32.dll", "user32.dll", "windowscodecs.dll"};
-    // What Windows 7 lacks and the runtime or window code could pull in (Windows 8 and 10).
+    // What Windows 7 lacks and the runtime or window code could pull in (Windows 8, 8.1 and 10): the
+    // density functions are looked up when the program runs.
     const std::set<std::string> newer = {"GetSystemTimePreciseAsFileTime", "WaitOnAddress", "WakeByAddressAll",
         "WakeByAddressSingle", "GetCurrentThreadStackLimits", "SetThreadDescription", "GetDpiForWindow",
-        "SetProcessDpiAwarenessContext", "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi"};
+        "GetDpiForSystem", "GetDpiForMonitor", "SetProcessDpiAwarenessContext", "SetThreadDpiAwarenessContext",
+        "GetThreadDpiAwarenessContext", "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi",
+        "SystemParametersInfoForDpi", "EnableNonClientDpiScaling", "SetProcessDpiAwareness"};
     std::set<std::string> functions;
     const DWORD imports = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); imports && dll->Name; ++dll) {
@@ -64,7 +68,11 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
     EXPECT_TRUE(icon.size() == 20 && BYTE(icon[6]) == 128 && BYTE(icon[7]) == 128) << "not one 128 x 128 image";
     const std::string manifest = resource(RT_MANIFEST, 1);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    for (const char* declared : {">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>",
+                                 "35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                                 "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+        EXPECT_NE(manifest.find(declared), std::string::npos) << declared;  // the density; Windows 7, 8, 8.1, 10
+    }
     ::FreeLibrary(module);
 }
 

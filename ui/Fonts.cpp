@@ -1,5 +1,6 @@
-#include "ui/LabelFont.h"
+#include "ui/Fonts.h"
 
+#include "ui/Dpi.h"
 #include "ui/Layout.h"
 
 #include <string>
@@ -44,6 +45,15 @@ UniqueHfont CreateLabelFont(int dpi) {
         // the cell asked for.
         font.lfCharSet = DEFAULT_CHARSET;
     }
+    return UniqueHfont(::CreateFontIndirectW(&font));
+}
+
+UniqueHfont CreateControlFont(int dpi) {
+    LOGFONTW font{};
+    if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font) != sizeof(font)) return {};
+    const int screenDpi = ScreenDpi();
+    font.lfHeight = ::MulDiv(font.lfHeight, dpi, screenDpi);
+    font.lfWidth = ::MulDiv(font.lfWidth, dpi, screenDpi);
     return UniqueHfont(::CreateFontIndirectW(&font));
 }
 

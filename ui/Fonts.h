@@ -1,5 +1,5 @@
 #pragma once
-// The labels' font: "Terminal", bold, in a 6 x 8 pixel cell at 96 dots per inch.
+// The window's two fonts, each made for the density of the display the window is on.
 
 #include "ui/UniqueHandle.h"
 
@@ -16,5 +16,9 @@ bool FontFamilyExists(std::wstring_view face);
 // the same character cell, so that every label keeps its size. The cell follows the
 // display's density: 90 x 120 twips.
 UniqueHfont CreateLabelFont(int dpi);
+
+// The check boxes' and text boxes' font: the system's GUI font, made for the screen's
+// density, grown or shrunk to `dpi`.
+UniqueHfont CreateControlFont(int dpi);
 
 }  // namespace quorvane

@@ -1,0 +1,41 @@
+#include "ui/Dpi.h"
+
+#include "ui/UniqueHandle.h"
+
+namespace quorvane {
+namespace {
+
+// A function the running Windows may not have, or null.
+template <typename Function>
+Function Lookup(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+
+}  // namespace
+
+int ScreenDpi() {
+    WindowDc screen(nullptr);
+    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : kNaturalDpi;
+}
+
+int WindowDpi(HWND window) {
+    using ForWindow = UINT(WINAPI*)(HWND);
+    static const auto forWindow = Lookup<ForWindow>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    if (forWindow) {
+        if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
+    }
+    // MDT_EFFECTIVE_DPI is 0.
+    using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto forMonitor =
+        Lookup<ForMonitor>(::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (forMonitor && SUCCEEDED(forMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &dpiX, &dpiY)) &&
+        dpiY > 0) {
+        return static_cast<int>(dpiY);
+    }
+    return ScreenDpi();
+}
+
+}  // namespace quorvane
