@@ -70,6 +70,14 @@ protected:
         ::GetClientRect(form->hwnd(), &client);
         return at.str() + "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom);
     }
+    // The measures of the font a control writes in.
+    TEXTMETRICW FontOf(ControlId id) const {
+        WindowDc dc(nullptr);
+        SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(id), WM_GETFONT, 0, 0)));
+        TEXTMETRICW m{};
+        ::GetTextMetricsW(dc.get(), &m);
+        return m;
+    }
     static std::string NameOf(HWND control) {
         const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
         return entry ? Narrow(entry->name) : "(none)";
@@ -104,10 +112,7 @@ TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
                            "25x19 25x19 59x19 33x19 25x19 41x19 25x19 25x19 49x19 41x19 ");
     EXPECT_EQ(::GetWindowLongW(form->hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
 
-    WindowDc dc(nullptr);  // a label's font: bold, fixed pitch (the flag clear), in a 6 x 8 cell
-    SelectScope font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(Label13), WM_GETFONT, 0, 0)));
-    TEXTMETRICW m{};
-    ::GetTextMetricsW(dc.get(), &m);
+    const TEXTMETRICW m = FontOf(Label13);  // a label's font: bold, fixed pitch (the flag clear), in a 6 x 8 cell
     EXPECT_TRUE(m.tmWeight >= FW_BOLD && !(m.tmPitchAndFamily & TMPF_FIXED_PITCH) && m.tmAveCharWidth == 6 &&
                 m.tmHeight == 8) << m.tmWeight << ' ' << m.tmAveCharWidth << 'x' << m.tmHeight;
 
@@ -152,6 +157,7 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     ::GetWindowRect(form->hwnd(), &before);
     const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(Label17), WM_GETFONT, 0, 0));
     const HGDIOBJ picture = form->background();
+    const LONG valueHeight = FontOf(Text3).tmHeight;
 
     ChangeDpi(144, {30, 40, 730, 560});
     // 1.5 times the design at 96 dpi, each measure rounded, halves up: 1800x120 twips at 240,2520 is
@@ -161,11 +167,9 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     RECT moved{};
     ::GetWindowRect(form->hwnd(), &moved);
     EXPECT_TRUE(moved.left == 30 && moved.top == 40) << "not where Windows said: " << moved.left << ',' << moved.top;
-    WindowDc dc(nullptr);  // the labels' cell grows with the rest: 9 x 12
-    SelectScope labels(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(Label17), WM_GETFONT, 0, 0)));
-    TEXTMETRICW m{};
-    ::GetTextMetricsW(dc.get(), &m);
+    const TEXTMETRICW m = FontOf(Label17);  // the labels' cell grows with the rest, 9 x 12, and so do the values
     EXPECT_TRUE(m.tmAveCharWidth == 9 && m.tmHeight == 12) << m.tmAveCharWidth << 'x' << m.tmHeight;
+    EXPECT_GE(FontOf(Text3).tmHeight * 2, valueHeight * 3 - 2) << valueHeight;
     EXPECT_EQ(WindowText(form->Control(Text3)), L"2560x1440");
     EXPECT_EQ(::SendMessageW(form->Control(Check5), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(NameOf(::GetFocus()), "Text9");
