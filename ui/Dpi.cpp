@@ -25,13 +25,14 @@ int WindowDpi(HWND window) {
     if (forWindow) {
         if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     }
-    // MDT_EFFECTIVE_DPI is 0.
     using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const auto forMonitor =
         Lookup<ForMonitor>(::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
     UINT dpiX = 0;
     UINT dpiY = 0;
-    if (forMonitor && SUCCEEDED(forMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &dpiX, &dpiY)) &&
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the density the user chose for that monitor
+    if (forMonitor &&
+        SUCCEEDED(forMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &dpiX, &dpiY)) &&
         dpiY > 0) {
         return static_cast<int>(dpiY);
     }

@@ -5,7 +5,7 @@
 
 namespace quorvane {
 
-// The density the window was laid out for until a display says otherwise.
+// The density of the design (15 twips a pixel) and of the picture's own size.
 inline constexpr int kNaturalDpi = 96;
 
 // Densities no display has (Windows goes to 480); a change to one is ignored.

@@ -175,7 +175,9 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     EXPECT_EQ(NameOf(::GetFocus()), "Text9");
     EXPECT_TRUE(!::GetObjectType(font) && !::GetObjectType(picture)) << "the old font or picture was kept";
 
-    ChangeDpi(96, before);  // and back: as it was
+    ChangeDpi(96, before);  // and back: as it was, whatever densities no display has come after
+    ChangeDpi(0, {0, 0, 1, 1});
+    ChangeDpi(65535, {0, 0, 1, 1});
     EXPECT_EQ(Corners({Label17, Check10, Text3, Text10}), at96);
     int children = 0;
     for (HWND c = ::GetWindow(form->hwnd(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) ++children;
