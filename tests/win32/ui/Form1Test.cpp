@@ -78,6 +78,14 @@ protected:
         ::GetTextMetricsW(dc.get(), &m);
         return m;
     }
+    // The controls Tab goes through, from `first` round to it again.
+    std::string TabRing(HWND first) const {
+        std::string ring = NameOf(first);
+        for (HWND to = first; (to = ::GetNextDlgTabItem(form->hwnd(), to, FALSE)) != first && ring.size() < 500;) {
+            ring += " " + NameOf(to);
+        }
+        return ring;
+    }
     static std::string NameOf(HWND control) {
         const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
         return entry ? Narrow(entry->name) : "(none)";
@@ -117,10 +125,7 @@ TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
                 m.tmHeight == 8) << m.tmWeight << ' ' << m.tmAveCharWidth << 'x' << m.tmHeight;
 
     form->Show(SW_SHOWNORMAL);  // Tab from the first focus round to it again
-    HWND first = ::GetFocus(), to = first;
-    std::string ring = NameOf(first);
-    while ((to = ::GetNextDlgTabItem(form->hwnd(), to, FALSE)) != first && ring.size() < 500) ring += " " + NameOf(to);
-    EXPECT_EQ(ring, "Check1 Check2 Check3 Check4 Text1 Text2 Text3 Text4 Check5 Text5 Text6 Check6 Check7 Check8 Text7 "
+    EXPECT_EQ(TabRing(::GetFocus()), "Check1 Check2 Check3 Check4 Text1 Text2 Text3 Text4 Check5 Text5 Text6 Check6 Check7 Check8 Text7 "
                     "Check9 Text8 Text9 Check10 Check11 Check12 Text10");
     EXPECT_FALSE(::IsWindowVisible(form->Control(Command1))) << "the Config button";
 }
@@ -152,7 +157,7 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     ::SetWindowTextW(form->Control(Text3), L"2560x1440");  // as the user left it
     ::SendMessageW(form->Control(Check5), BM_SETCHECK, BST_CHECKED, 0);
     ::SetFocus(form->Control(Text9));
-    const std::string at96 = Corners({Label17, Check10, Text3, Text10});
+    const std::string at96 = Corners({Label17, Check10, Text3, Text10}), ring = TabRing(form->Control(Check1));
     RECT before{};
     ::GetWindowRect(form->hwnd(), &before);
     const auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(form->Control(Label17), WM_GETFONT, 0, 0));
@@ -173,6 +178,7 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     EXPECT_EQ(WindowText(form->Control(Text3)), L"2560x1440");
     EXPECT_EQ(::SendMessageW(form->Control(Check5), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(NameOf(::GetFocus()), "Text9");
+    EXPECT_EQ(TabRing(form->Control(Check1)), ring);
     EXPECT_TRUE(!::GetObjectType(font) && !::GetObjectType(picture)) << "the old font or picture was kept";
 
     ChangeDpi(96, before);  // and back: as it was, whatever densities no display has come after
