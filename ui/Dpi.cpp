@@ -13,10 +13,14 @@ Function Lookup(HMODULE module, const char* name) {
 
 }  // namespace
 
+// Windows fixes the system's density for a process when it starts: asked once.
 int ScreenDpi() {
-    WindowDc screen(nullptr);
-    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kNaturalDpi;
+    static const int dpi = [] {
+        WindowDc screen(nullptr);
+        const int asked = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+        return asked > 0 ? asked : kNaturalDpi;
+    }();
+    return dpi;
 }
 
 int WindowDpi(HWND window) {
