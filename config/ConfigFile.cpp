@@ -4,105 +4,65 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <filesystem>
 #include <utility>
 
 #ifdef _WIN32
+#include <windows.h>
+
+#include <io.h>
 #include <share.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace quorvane {
 
-ConfigLines::ConfigLines(std::wstring text) : text_(std::move(text)) {
-    if (text_.empty()) return;
-    bounds_.reserve(std::min(text_.size(), kLastScannedLine) + 1);
-    // Lines are short: an inline search beats a library call per line.
-    const wchar_t* const begin = text_.data();
-    const wchar_t* const end = begin + text_.size();
-    for (const wchar_t* start = begin;;) {
-        const wchar_t* const lf = std::find(start, end, L'\n');
-        bounds_.push_back({static_cast<std::size_t>(start - begin), static_cast<std::size_t>(lf - start)});
-        if (lf == end || bounds_.size() > kLastScannedLine) return;
-        start = lf + 1;
-    }
-}
-
-void LastRecordReader::Feed(std::string_view bytes) {
-    while (!bytes.empty()) {
-        if (afterCr_) {
-            afterCr_ = false;
-            if (bytes.front() == '\n') {
-                bytes.remove_prefix(1);
-                continue;
-            }
-        }
-        const std::size_t cr = bytes.find('\r');
-        Keep(bytes.substr(0, cr));
-        if (cr == std::string_view::npos) return;
-        EndRecord();
-        afterCr_ = true;
-        bytes.remove_prefix(cr + 1);
-    }
-}
-
-void LastRecordReader::Keep(std::string_view part) {
-    if (part.empty()) return;
-    recordStarted_ = true;
-    // A record of ordinary size is kept as it comes. Once it grows past that, its
-    // lines are counted as they arrive and it is cut at the LF that ends line 548;
-    // the rest of the record only passes by.
-    const std::size_t uncounted = std::min(kSliceBytes, maxKeptBytes_);
-    while (!part.empty() && !cut_ && !currentTooLong_) {
-        const std::string_view slice = part.substr(0, kSliceBytes);
-        part.remove_prefix(slice.size());
-        current_.append(slice);
-        if (current_.size() > uncounted) CutAfterLastScannedLine();
-    }
-}
-
-void LastRecordReader::CutAfterLastScannedLine() {
-    for (std::size_t at = counted_; (at = current_.find('\n', at)) != std::string::npos; ++at) {
-        if (++lineFeeds_ > kLastScannedLine) {
-            current_.resize(at);
-            cut_ = true;
+bool LineSplitter::Feed(std::string_view bytes) {
+    for (const char byte : bytes) {
+        if (!Wanted()) break;
+        if (++fed_ > maxBytes_) {
+            tooLong_ = true;
             break;
         }
+        const bool lfOfCrLf = afterCr_ && byte == '\n';
+        afterCr_ = byte == '\r';
+        if (lfOfCrLf) continue;
+        if (byte == '\r' || byte == '\n') {
+            lines_.push_back(std::exchange(line_, {}));
+        } else {
+            line_ += byte;
+        }
     }
-    counted_ = current_.size();
-    if (current_.size() > maxKeptBytes_) {
-        currentTooLong_ = true;
-        std::string().swap(current_);  // never used: let its memory go now
-    }
+    return Wanted();
 }
 
-void LastRecordReader::EndRecord() {
-    // Keep it as the last one, and reuse the old one's memory.
-    std::swap(last_, current_);
-    current_.clear();
-    lastTooLong_ = currentTooLong_;
-    currentTooLong_ = false;
-    cut_ = false;
-    lineFeeds_ = 0;
-    counted_ = 0;
-    recordStarted_ = false;
+std::optional<ConfigLines> LineSplitter::Finish() {
+    if (tooLong_) return std::nullopt;
+    // The last line needs no line end; only a stream with no bytes has no line.
+    if (fed_ > 0 && Wanted()) lines_.push_back(std::move(line_));
+    ConfigLines lines(lines_.size());
+    std::transform(lines_.begin(), lines_.end(), lines.begin(), AnsiToWide);
+    return lines;
 }
 
-std::optional<std::string> LastRecordReader::Finish() {
-    if (recordStarted_) EndRecord();
-    afterCr_ = false;
-    current_.clear();
-    if (lastTooLong_) return std::nullopt;
-    return std::move(last_);
-}
-
+// A running game may hold config.cfg open, for reading or writing: it is opened for
+// reading only, and shared with both.
 InputFile::InputFile(const std::wstring& path) {
 #ifdef _WIN32
-    // Others may go on reading and writing the file while it is open here.
     file_ = _wfsopen(path.c_str(), L"rb", _SH_DENYNO);
+    // A pipe or a device may never end, or never answer.
+    const bool onDisk = file_ && ::GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_)))) == FILE_TYPE_DISK;
 #else
-    file_ = std::fopen(std::filesystem::path(path).string().c_str(), "rb");
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    const int fd = ::open(std::filesystem::path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !(file_ = ::fdopen(fd, "rb")))) ::close(fd);
+    const bool onDisk = file_ != nullptr;
 #endif
+    if (file_ && !onDisk) std::fclose(std::exchange(file_, nullptr));
 }
 
 InputFile::~InputFile() {
@@ -115,25 +75,17 @@ std::size_t InputFile::Read(char* buffer, std::size_t capacity) {
 
 bool InputFile::Failed() const { return file_ == nullptr || std::ferror(file_) != 0; }
 
-ConfigLines LinesFromRecord(std::string_view record) { return ConfigLines(AnsiToWide(record)); }
-
 std::optional<ConfigLines> ReadConfigLines(const std::wstring& configPath) {
     InputFile file(configPath);
     if (!file.IsOpen()) return std::nullopt;
-
-    LastRecordReader records;
+    LineSplitter lines;
     std::array<char, 64 * 1024> chunk;
-    std::uint64_t total = 0;
     while (const std::size_t count = file.Read(chunk.data(), chunk.size())) {
-        total += count;
-        if (total > kMaxReadBytes) return std::nullopt;  // endless, or far too big
-        records.Feed({chunk.data(), count});
+        if (!lines.Feed({chunk.data(), count})) break;
     }
     // A folder opens on some systems and then fails its first read.
     if (file.Failed()) return std::nullopt;
-    std::optional<std::string> record = records.Finish();
-    if (!record) return std::nullopt;
-    return LinesFromRecord(*record);
+    return lines.Finish();
 }
 
 }  // namespace quorvane
