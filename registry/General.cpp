@@ -13,7 +13,6 @@ struct Hive {
     RegHandle handle;
 };
 
-// Compared in this order, exactly.
 constexpr std::array<Hive, 7> kHives{{
     {L"HKEY_CLASSES_ROOT", 0x80000000},
     {L"HKEY_CURRENT_USER", 0x80000001},
@@ -33,7 +32,16 @@ std::wstring_view TrimSpaces(std::wstring_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// The text before the first NUL: what the program uses of a value.
+std::wstring_view FirstString(std::wstring_view text) { return text.substr(0, text.find(L'\0')); }
+
 }  // namespace
+
+bool General::KeptByCodePage(const std::wstring& valueName, std::string_view ansi) {
+    std::wstring stored;
+    LastResult = registry_.QueryText(KeyHandle, valueName, kBufferSize, stored);
+    return LastResult == kStatusSuccess && FirstString(AnsiToWide(ansi)) == FirstString(stored);
+}
 
 RegHandle General::HiveFromName(std::wstring_view name) {
     for (const Hive& hive : kHives) {
@@ -81,7 +89,12 @@ RegistryValue General::ReadRegistryString(std::wstring& keyPath, const std::wstr
                                       {reinterpret_cast<unsigned char*>(buffer.data()), buffer.size()},
                                       ValueBufferLength);
     ValueBuffer = AnsiToWide(buffer);
-    if (LastResult != kStatusSuccess) {
+    // Only text names a file, and only as it is stored: on its way to the code page Windows
+    // turns a letter into a look-alike (an "a" with a bar into "a", a full-width "O" into
+    // "O") or into "?" where the code page lacks it, and that would name another file.
+    const bool text = type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+    if (LastResult != kStatusSuccess || !text ||
+        !KeptByCodePage(valueName, std::string_view(buffer).substr(0, ValueBufferLength))) {
         registry_.CloseKey(KeyHandle);
         return RegistryValue::Error();
     }

@@ -60,6 +60,10 @@ public:
     std::uint32_t ValueBufferLength = 0;
 
 private:
+    // Whether the value's first string reads the same in the ANSI code page (`ansi`, as
+    // the query gave it) as it is stored.
+    bool KeptByCodePage(const std::wstring& valueName, std::string_view ansi);
+
     RegistryApi& registry_;
     MessageBoxApi& messages_;
 };

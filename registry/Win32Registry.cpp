@@ -27,6 +27,17 @@ std::int32_t Win32Registry::QueryValue(RegHandle key, const std::string& valueNa
     return status;
 }
 
+std::int32_t Win32Registry::QueryText(RegHandle key, const std::wstring& valueName, std::size_t capacity,
+                                      std::wstring& text) {
+    // Each byte of the ANSI form is at least one character: `capacity` characters hold it all.
+    text.assign(capacity, L'\0');
+    DWORD size = static_cast<DWORD>(capacity * sizeof(wchar_t));
+    const LONG status = RegQueryValueExW(ToHkey(key), valueName.c_str(), nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(text.data()), &size);
+    text.resize(status == ERROR_SUCCESS ? size / sizeof(wchar_t) : 0);
+    return status;
+}
+
 std::int32_t Win32Registry::CloseKey(RegHandle key) { return RegCloseKey(ToHkey(key)); }
 
 }  // namespace quorvane

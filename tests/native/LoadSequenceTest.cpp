@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
 
 namespace quorvane {
 namespace {
@@ -33,10 +36,15 @@ private:
     fs::path previous_ = fs::current_path(), folder_;
 };
 
-TEST_F(InScratchFolder, ReadConfigLinesGivesNothingForAMissingFileAFolderOrEndlessInput) {
+// Nothing but a file on disk is read, and a file whose lines 0 to 548 never end is read
+// only as far as the bound.
+TEST_F(InScratchFolder, ReadConfigLinesGivesNothingForWhatIsNotAReadableFileOnDisk) {
     fs::create_directory("folder");
-    for (const wchar_t* path : {L"absent.cfg", L"folder", L"/dev/zero"}) {
-        EXPECT_FALSE(ReadConfigLines(path).has_value()) << PrintToString(std::wstring(path));
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    std::ofstream("sparse").close();
+    fs::resize_file("sparse", std::uintmax_t{1} << 32);
+    for (const char* path : {"absent.cfg", "folder", "/dev/zero", "fifo", "sparse"}) {
+        EXPECT_FALSE(ReadConfigLines(fs::path(path).wstring()).has_value()) << path;
     }
 }
 
@@ -64,6 +72,8 @@ TEST_F(InScratchFolder, LoadSequenceFollowsInstallPath) {
         {{{std::string("\0", 1)}}, initial, {L"Cannot open:\n\n\\players\\config.cfg"}},
         {std::nullopt, initial, {notFound}},
         {{{std::string("game\0", 5), kStatusAccessDenied}}, initial, {notFound}},
+        {{{"game", kStatusSuccess, 3}}, initial, {notFound}},  // REG_BINARY
+        {{{std::string("game\0", 5), kStatusSuccess, kRegSz, L"g\u0101me"}}, initial, {notFound}},
     };
     for (const auto& row : rows) {
         FakeRegistry registry;
@@ -72,12 +82,12 @@ TEST_F(InScratchFolder, LoadSequenceFollowsInstallPath) {
         const std::string key = WideToAnsi(testing::kTestGameSubKey);
         if (row.install) registry.SetRaw(0x80000002, key, "InstallPath", *row.install);
         registry.SetRaw(0x80000002, key, "SPExePath", {std::string("game\\BlackOps.exe\0junk!", 23)});
-        registry.SetString(0x80000002, key, "MPExePath", "game\\BlackOpsMP.exe");
+        registry.SetRaw(0x80000002, key, "MPExePath", {std::string("gam\0", 4), kStatusSuccess, 4});  // REG_DWORD
         const std::string input = row.install ? PrintToString(row.install->data) : "missing";
         const LoadedForm form = RunLoadSequence(reader, messages);
         EXPECT_EQ(form.view, row.view) << "InstallPath " << input;
         EXPECT_EQ(messages.shown, row.shown) << "InstallPath " << input;
-        EXPECT_EQ(form.paths.SPExePath + L" " + form.paths.MPExePath, L"game\\BlackOps.exe game\\BlackOpsMP.exe");
+        EXPECT_EQ(form.paths.SPExePath + L" " + form.paths.MPExePath, L"game\\BlackOps.exe Error");
     }
 }
 

@@ -14,9 +14,11 @@ using testing::RecordingMessages;
 constexpr RegHandle kMachine = 0x80000002, kUsers = 0x80000003;
 const std::wstring kPath = L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Q";
 
-// Value "V" of HKLM\SOFTWARE\Q holds the row's bytes and status; the root of HKLM and
-// HKU\b<y diaeresis><low quote> hold other values. Every key opened is closed again.
-TEST(RegistryReader, StatusesAndBytesDecideTheResult) {
+// Value "V" of HKLM\SOFTWARE\Q holds the row's bytes, status, type and stored text; the
+// root of HKLM and HKU\b<y diaeresis><low quote> hold other values. Every key opened asks
+// for reading only and is closed again.
+TEST(RegistryReader, StatusesTypesAndBytesDecideTheResult) {
+    const std::string dword("gam\0", 4);  // 0x006D6167 as REG_DWORD
     const struct {
         std::wstring path, name;
         FakeRegistry::Value value;
@@ -33,7 +35,17 @@ TEST(RegistryReader, StatusesAndBytesDecideTheResult) {
         {L"HKEY_LOCAL_MACHINE", L"V", {"x"}, RegistryValue::Text(L"root")},
         {L"HKEY_MACHINE\\SOFTWARE\\Q", L"V", {"x"}, RegistryValue::Empty()},
         {L"HKEY_", L"V", {"x"}, RegistryValue::Empty()},
-        // Found by fuzz_registry: U+D201E went to the code page as 0x84 and opened another key.
+        // Text types only; of several strings the first is used.
+        {kPath, L"V", {std::string("C:\\G\0", 5), kStatusSuccess, kRegExpandSz}, RegistryValue::Text(L"C:\\G")},
+        {kPath, L"V", {std::string("A\0B\0\0", 5), kStatusSuccess, kRegMultiSz}, RegistryValue::Text({L"A\0B\0", 4})},
+        {kPath, L"V", {"C:\\Game", kStatusSuccess, 3}, RegistryValue::Error()},  // REG_BINARY, no NUL
+        {kPath, L"V", {dword, kStatusSuccess, 4}, RegistryValue::Error()},
+        // A first string the code page changed: a look-alike, or "?" for what it lacks.
+        {kPath, L"V", {std::string("C:\\Game\0", 8), kStatusSuccess, kRegSz, L"C:\\G\u0101me"}, RegistryValue::Error()},
+        {kPath, L"V", {std::string("C:\\?\0", 5), kStatusSuccess, kRegSz, L"C:\\\u4E00"}, RegistryValue::Error()},
+        {kPath, L"V", {std::string("A\0?\0\0", 5), kStatusSuccess, kRegMultiSz, std::wstring(L"A\0\u4E00\0", 4)},
+         RegistryValue::Text({L"A\0?\0", 4})},
+        // U+D201E must not reach the code page as 0x84 and open another key.
         {L"HKEY_USERS\\b\u00FF" + std::wstring(1, static_cast<wchar_t>(0xD201E)), L"V", {"x"}, RegistryValue::Error()},
     };
     for (const auto& row : rows) {
@@ -45,8 +57,9 @@ TEST(RegistryReader, StatusesAndBytesDecideTheResult) {
         registry.SetString(kUsers, "b\xFF\x84", "V", "another key");
         std::wstring path = row.path;
         EXPECT_EQ(reader.ReadRegistryString(path, row.name), row.result)
-            << PrintToString(row.path) << " " << PrintToString(row.value.data) << " status " << row.value.status;
+            << PrintToString(row.path) << " " << PrintToString(row.value.data) << " type " << row.value.type;
         EXPECT_EQ(registry.openKeys, 0) << PrintToString(row.path);
+        for (const std::uint32_t access : registry.access) EXPECT_EQ(access, 0x20019u) << "not KEY_READ";
         EXPECT_TRUE(messages.shown.empty()) << PrintToString(row.path);
     }
 }

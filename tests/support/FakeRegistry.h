@@ -1,12 +1,15 @@
 #pragma once
-// A registry the test scripts: keys, their values' bytes and a query's status. It records
-// each OpenKey and counts the keys still open. Message boxes are recorded.
+// A registry the test scripts: keys, their values' bytes, type and status, and the text a
+// Unicode query gives. It records each OpenKey and counts the keys still open. Message
+// boxes are recorded.
 
+#include "common/AnsiText.h"
 #include "common/MessageBoxApi.h"
 #include "registry/RegistryApi.h"
 
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,8 +19,10 @@ namespace quorvane::testing {
 class FakeRegistry final : public RegistryApi {
 public:
     struct Value {
-        std::string data;  // what a query writes from the buffer's start
+        std::string data;  // what an ANSI query writes from the buffer's start
         std::int32_t status = kStatusSuccess;
+        std::uint32_t type = kRegSz;
+        std::optional<std::wstring> stored = {};  // what a Unicode query gives; by default the data widened
     };
     using Values = std::map<std::string, Value>;
 
@@ -30,11 +35,13 @@ public:
     }
 
     std::vector<std::pair<RegHandle, std::string>> opens;  // hive and subkey of each OpenKey
+    std::vector<std::uint32_t> access;                      // and the access it asked for
     int openKeys = 0;                                       // opened and not closed yet
 
-    std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t, std::uint32_t,
+    std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t, std::uint32_t asked,
                          RegHandle& key) override {
         opens.emplace_back(hive, subKey);
+        access.push_back(asked);
         const auto found = keys_.find({hive, subKey});
         if (found == keys_.end()) return kStatusNotFound;
         key = reinterpret_cast<RegHandle>(&found->second);
@@ -44,11 +51,11 @@ public:
 
     std::int32_t QueryValue(RegHandle key, const std::string& name, std::uint32_t& type,
                             std::span<unsigned char> data, std::uint32_t& size) override {
-        type = kRegSz;
         const Values& values = *reinterpret_cast<const Values*>(key);
         const auto value = values.find(name);
         if (value == values.end()) return kStatusNotFound;
         if (value->second.status != kStatusSuccess) return value->second.status;
+        type = value->second.type;
         const std::string& bytes = value->second.data;
         if (bytes.size() > size || bytes.size() > data.size()) {
             size = static_cast<std::uint32_t>(bytes.size());
@@ -56,6 +63,14 @@ public:
         }
         std::memcpy(data.data(), bytes.data(), bytes.size());
         size = static_cast<std::uint32_t>(bytes.size());
+        return kStatusSuccess;
+    }
+
+    std::int32_t QueryText(RegHandle key, const std::wstring& name, std::size_t, std::wstring& text) override {
+        const Values& values = *reinterpret_cast<const Values*>(key);
+        const auto value = values.find(WideToAnsi(name));
+        if (value == values.end()) return kStatusNotFound;
+        text = value->second.stored.value_or(AnsiToWide(value->second.data));
         return kStatusSuccess;
     }
 

@@ -25,7 +25,10 @@ TEST(Win32Registry, ReadsEachKindOfValueAsStored) {
         bool read;  // false: "Error"
     } rows[] = {
         {"empty string", kUser, L"Empty", REG_SZ, L"", true},
-        {"empty binary", kUser, L"Binary", REG_BINARY, L"", true},
+        {"empty binary, not text", kUser, L"Binary", REG_BINARY, L"", false},
+        {"a letter the code page lacks", kUser, L"Macron", REG_SZ, L"C:\\G\u0101me", false},
+        {"a full-width letter", kUser, L"Wide", REG_SZ, L"C:\\Black\uFF2Fps.exe", false},
+        {"letters of the code page", kUser, L"Latin", REG_SZ, L"C:\\\u00c9dition Fran\u00e7aise", true},
         {"multi-string, up to its last terminator", kUser, L"Multi", REG_MULTI_SZ, {L"C:\\A\0D:\\B\0", 10}, true},
         {"254 characters", kUser, L"Long254", REG_SZ, std::wstring(254, L'x'), true},
         {"300 characters", kUser, L"Long300", REG_SZ, std::wstring(300, L'y'), false},
