@@ -1,5 +1,6 @@
 // Program start: the window is created hidden, filled by the load sequence, shown,
 // and the program runs until it is closed.
+#include "app/Startup.h"
 #include "registry/General.h"
 #include "registry/Win32Registry.h"
 #include "ui/ComPtr.h"
@@ -59,6 +60,7 @@ int Stopped(const char* what) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    quorvane::RestrictDllSearch();
     try {
         return Run(instance, showCommand);
     } catch (const std::bad_alloc&) {

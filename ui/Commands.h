@@ -15,12 +15,17 @@ std::wstring AboutText(std::wstring_view appVersion);
 // Shown when a game executable cannot be started.
 std::wstring CannotStartText(std::wstring_view path);
 
-// Starts the executable at exactly this path, with no arguments, minimised, in the
-// folder that holds it (the path up to its last backslash; a path without one keeps
-// this program's working folder), and does not wait for it. The path is the
-// application name and, in quotes, the whole command line, so a path with spaces
-// can never be taken for a shorter one ("C:\Program.exe" for "C:\Program Files\...").
-// False when it could not be started.
+// Whether a path may be started: an absolute path (a drive letter, a colon and a
+// separator, or two separators for a share) to a program (".exe" in any case). Nothing
+// else: not "Error" (a value that could not be read), not a relative path, which this
+// program's own folder could answer, not a batch file, in which cmd expands %...%.
+bool IsProgramPath(std::wstring_view path);
+
+// Starts the program at exactly this path, if IsProgramPath allows it, with no
+// arguments, minimised, in the folder that holds it (the path up to its last backslash
+// or slash), and does not wait for it. The path is the application name and, in quotes,
+// the whole command line, so a path with spaces can never be taken for a shorter one
+// ("C:\Program.exe" for "C:\Program Files\..."). False when it was not started.
 bool StartProgram(const std::wstring& path);
 
 }  // namespace quorvane

@@ -7,6 +7,7 @@ namespace quorvane {
 
 // Runs until WM_QUIT and returns its exit code. Keyboard messages go through
 // IsDialogMessage for `window`, which gives Tab and Shift+Tab between its controls.
+// A posted WM_DPICHANGED is dropped.
 int RunMessageLoop(HWND window);
 
 }  // namespace quorvane

@@ -6,7 +6,9 @@
 #include "tests/support/TestConstants.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/Background.h"
+#include "ui/Commands.h"
 #include "ui/Form1.h"
+#include "ui/MessageLoop.h"
 #include "ui/Win32MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -190,6 +192,14 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     EXPECT_EQ(children, 45) << "controls made twice";
 }
 
+TEST_F(Form1Test, ADensityChangePostedByAnotherProgramIsDropped) {
+    const std::string before = Corners({Label17, Check10, Text3, Text10});
+    ::PostMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0x10);  // a rectangle nowhere
+    ::PostQuitMessage(7);
+    EXPECT_EQ(RunMessageLoop(form->hwnd()), 7);
+    EXPECT_EQ(Corners({Label17, Check10, Text3, Text10}), before);
+}
+
 TEST_F(Form1Test, ThePictureCoversTheClientAreaFromTheTopLeftCorner) {
     for (const auto& [dpi, width, height] : {std::tuple{96, 549, 580}, {144, 824, 870}}) {  // smoothly x 1.5 at 144
         SCOPED_TRACE(::testing::Message() << dpi << " dpi");
@@ -234,10 +244,15 @@ TEST_F(Form1Test, MenuAboutSaveSettingsExitTheCloseBoxAndAFailingCommand) {
 }
 
 TEST_F(Form1Test, LaunchSaysWhenItCannotStartElseStartsTheExactPathMinimisedInItsFolderEachTime) {
+    for (const auto& [path, program] : {std::pair{L"C:\\G\\x.EXE", true}, {L"c:/G/x.exe", true}, {L"\\\\s\\G\\x.exe", true},
+                                        {L"Error", false}, {L"x.exe", false}, {L"C:x.exe", false}, {L"\\x.exe", false},
+                                        {L"C:\\G\\run.bat", false}, {L"C:\\G\\x.exe\\", false}, {L"C:\\G\\x\".exe", false}}) {
+        EXPECT_EQ(IsProgramPath(path), program) << Narrow(path);
+    }
     const std::wstring folder = L"C:\\Quorvane Test\\Dir With Spaces";
     LoadedForm loaded;
     loaded.paths.SPExePath = folder + L"\\game.exe";
-    loaded.paths.MPExePath = folder + L"\\game mp.exe";
+    loaded.paths.MPExePath = folder + L"/game mp.exe";
     form->Fill(loaded);
     std::filesystem::remove_all(folder);
     Choose(L"Launch BlackOps.exe");  // not there yet: said, and the program goes on

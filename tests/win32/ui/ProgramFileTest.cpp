@@ -2,6 +2,7 @@
 // ASLR and DEP, that needs only Windows' own DLLs, with its version, icon and manifest
 // (per-monitor density, the Windows versions it knows).
 #include "Version.h"
+#include "app/Startup.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/ResourceIds.h"
 
@@ -74,6 +75,15 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
         EXPECT_NE(manifest.find(declared), std::string::npos) << declared;  // the density; Windows 7, 8, 8.1, 10
     }
     ::FreeLibrary(module);
+}
+
+// Windows has no DLL of this name; it lies beside this test program.
+TEST(ProgramStart, LoadsNoDllPlantedBesideTheProgram) {
+    HMODULE planted = ::LoadLibraryW(L"quorvane_planted.dll");
+    ASSERT_NE(planted, nullptr) << "the planted DLL is not where the loader looks first";
+    ::FreeLibrary(planted);
+    RestrictDllSearch();
+    EXPECT_EQ(::LoadLibraryW(L"quorvane_planted.dll"), nullptr);
 }
 
 }  // namespace quorvane::testing

@@ -1,0 +1,12 @@
+#pragma once
+// What the program does before anything else.
+
+namespace quorvane {
+
+// Lets DLLs load only from Windows' system folder, never from the program's folder
+// or the current one, where a DLL with a system DLL's name may have been put. Where
+// Windows lacks SetDefaultDllDirectories (Windows 7 without its update), at least the
+// current folder is taken out of the search.
+void RestrictDllSearch();
+
+}  // namespace quorvane
