@@ -91,12 +91,17 @@ struct Program {
 const std::wstring kFolder = L"C:\\Program Files\\Quorvane E2E \u00c9dition Fran\u00e7aise";
 const fs::path kConfig = kFolder + L"\\players\\config.cfg";
 const std::wstring kGame = kFolder + L"\\BlackOps.exe";
-const std::wstring kDecoy = L"C:\\Program.exe";
-const fs::path kScratch[] = {kFolder, kDecoy, kDecoy + L".ran"};  // removed before each row and at the end
-// Holds the folders zero and urandom, whose players\config.cfg is a host link to /dev/<folder>.
+// Programs that must never run: C:\Program.exe, and two in the folder Quorvane starts in.
+const std::wstring kDecoys[] = {L"C:\\Program.exe", L"Error", L"BlackOpsMP.exe"};
+const std::wstring kBatch = kFolder + L"\\run.bat";  // would write ran.txt beside itself
+const fs::path kScratch[] = {kFolder,          kDecoys[0], kDecoys[0] + L".ran", kDecoys[1],
+                             kDecoys[1] + L".ran", kDecoys[2], kDecoys[2] + L".ran"};  // removed before each row and at the end
+// Holds the folder zero, whose players\config.cfg is a host link to /dev/zero, and the
+// folder fifo, whose players\config.cfg is a FIFO.
 const std::wstring kDevices = HostPathToWindows(QUORVANE_E2E_DEVICES);
-// From the start to the window, whatever config.cfg is (2.5 s at most here, on a busy machine).
-constexpr DWORD kBoundMs = 15000;
+// From the start to the window, whatever the key and config.cfg hold.
+constexpr ULONGLONG kWindowWithinMs = 2000;
+constexpr DWORD kWaitMs = 15000;  // for what must come, before giving up
 
 const std::wstring kGameNotFound = std::wstring(L"Game Not Found:\n\n") + kTestGameKeyPath;
 std::wstring CannotOpen(std::wstring in = kFolder) { return L"Cannot open:\n\n" + in + L"\\players\\config.cfg"; }
@@ -152,7 +157,9 @@ std::pair<std::map<fs::path, fs::file_time_type>, ULONGLONG> WrittenState() {
 }
 
 // Zeros and Lines: the bytes, then a sparse hole or copies of the realistic lines up to the size.
-enum class File { Written, None, Folder, Locked, Zeros, Lines };
+// Fifo: another process holds it open for writing and never writes. Pipe: \\.\pipe\players\config.cfg
+// has a server that never sends.
+enum class File { Written, None, Folder, Locked, Zeros, Lines, Fifo, Pipe };
 
 struct Row {
     const char* name;
@@ -168,14 +175,24 @@ struct Row {
     std::optional<std::wstring> launched = {};  // Launch's box; empty: none, the game being a stand-in
 };
 
-// Returns the handle that locks config.cfg, if the row wants it locked.
+// Returns the handle of another process's hold on config.cfg: sharing it for reading only,
+// as a running game may, or not at all for a locked one.
 HANDLE Arrange(const Row& row) {
     WriteKey(row.installType, row.install, row.exeType, row.exe);
     for (const fs::path& path : kScratch) fs::remove_all(path);
     fs::create_directories(kConfig.parent_path());
-    if (row.launched == L"") fs::copy_file(HostPathToWindows(QUORVANE_MARKER_PROGRAM), kGame);
-    if (row.launched == L"") fs::copy_file(HostPathToWindows(QUORVANE_MARKER_PROGRAM), kDecoy);
+    for (const std::wstring& program : {kGame, kDecoys[0], kDecoys[1], kDecoys[2]}) {
+        if (row.launched) fs::copy_file(HostPathToWindows(QUORVANE_MARKER_PROGRAM), program);
+    }
+    if (row.launched) std::ofstream(fs::path(kBatch)) << "echo ran > \"%~dp0ran.txt\"\r\n";
     if (row.file == File::Folder) fs::create_directory(kConfig);
+    if (row.file == File::Fifo) {
+        return ::CreateFileW((kDevices + L"\\fifo\\players\\config.cfg").c_str(), GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+    if (row.file == File::Pipe) {
+        return ::CreateNamedPipeW(L"\\\\.\\pipe\\players\\config.cfg", PIPE_ACCESS_OUTBOUND, 0, 1, 0, 0, 0, nullptr);
+    }
     if (row.file == File::None || row.file == File::Folder) return INVALID_HANDLE_VALUE;
     std::ofstream config(kConfig, std::ios::binary);
     config << row.bytes;
@@ -184,7 +201,7 @@ HANDLE Arrange(const Row& row) {
     if (row.file == File::Zeros) fs::resize_file(kConfig, row.size);
     // An old time, so that a rewrite shows even within the file system's time resolution.
     fs::last_write_time(kConfig, fs::last_write_time(kConfig) - std::chrono::hours(48));
-    const DWORD share = row.file == File::Locked ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE;
+    const DWORD share = row.file == File::Locked ? 0 : FILE_SHARE_READ;
     return ::CreateFileW(kConfig.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
@@ -194,31 +211,41 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
     const std::string withLast = kRealistic + "seta r_vsync \"1\"\n";
     const std::wstring multi = kFolder + L'\0' + L"D:\\" + L'\0';
     const std::string high = "\x80\x9F\xA0\xD7\xE9\xFF";
+    const std::wstring absent = kFolder + L"\\Absent.exe", fifo = kDevices + L"\\fifo", pipe = L"\\\\.\\pipe";
+    // Letters the code page lacks, which Windows would give it as the plain ones of kFolder and kGame.
+    const std::wstring lookAlike = std::regex_replace(kFolder, std::wregex(L"Fran"), L"Fr\u0101n");
+    const std::wstring fullWidth = kFolder + L"\\Black\uFF2Fps.exe";
     const Row rows[] = {
         {.name = "no game key", .installType = REG_NONE, .exeType = REG_NONE, .box = kGameNotFound},
         {.name = "no InstallPath", .installType = REG_NONE, .box = kGameNotFound},
         {.name = "InstallPath of 300 characters", .install = std::wstring(300, L'x'), .box = kGameNotFound},
+        {.name = "InstallPath REG_BINARY", .installType = REG_BINARY, .box = kGameNotFound},
+        {.name = "InstallPath with a letter beyond the code page", .install = lookAlike, .box = kGameNotFound},
         {.name = "REG_MULTI_SZ", .installType = REG_MULTI_SZ, .install = multi, .values = Realistic()},
         {.name = "REG_EXPAND_SZ", .installType = REG_EXPAND_SZ, .install = expand, .box = CannotOpen(expand)},
         {.name = "InstallPath empty", .install = L"", .box = CannotOpen(L"")},
         {.name = "no config.cfg", .file = File::None, .box = CannotOpen()},
         {.name = "config.cfg a folder", .file = File::Folder, .box = CannotOpen()},
         {.name = "config.cfg locked by another process", .file = File::Locked, .box = CannotOpen()},
-        {.name = "CR LF line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r\n")},
-        {.name = "CR line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r")},
+        {.name = "config.cfg a FIFO held open by a writer", .install = fifo, .file = File::Fifo, .box = CannotOpen(fifo)},
+        {.name = "\\\\.\\pipe, its server silent", .install = pipe, .file = File::Pipe, .box = CannotOpen(pipe)},
+        {.name = "/dev/zero", .install = kDevices + L"\\zero", .box = CannotOpen(kDevices + L"\\zero")},
+        {.name = "CR LF line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r\n"), .values = Realistic()},
+        {.name = "CR line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r"), .values = Realistic()},
         {.name = "binary: quorvane.exe", .bytes = FileBytes(ProgramPath())},
         {.name = "bytes 0x80 to 0xFF", .bytes = "//\nseta rate \"" + high + "\"", .values = Initial(high)},
         {.name = "1 MiB line, 50 MB after", .bytes = "//\nbind X \"" + std::string(1 << 20, 'y') + "\"\n" + kRealistic,
          .file = File::Lines, .size = 50'000'000, .values = Realistic()},
-        {.name = "no game exe", .values = Realistic(), .launched = L"Cannot start:\n\n" + kGame},
-        {.name = "no exe values", .exeType = REG_NONE, .values = Realistic(), .launched = L"Cannot start:\n\nError"},
-        {.name = "empty exe values", .exe = L"", .values = Realistic(), .launched = L"Cannot start:\n\n"},
-        {.name = "decoy C:\\Program.exe", .values = Realistic(), .launched = L""},
         {.name = "50 MB line 0, sparse", .bytes = "", .file = File::Zeros, .size = 50'000'000, .box = CannotOpen()},
-        {.name = "4 GiB, sparse", .bytes = "", .file = File::Zeros, .size = 4ull << 30, .box = CannotOpen()},
-        {.name = "/dev/zero", .install = kDevices + L"\\zero", .box = CannotOpen(kDevices + L"\\zero")},
-        {.name = "/dev/urandom", .install = kDevices + L"\\urandom", .box = CannotOpen(kDevices + L"\\urandom")},
-        {.name = "realistic + 400 MB of lines", .file = File::Lines, .size = 400'000'000, .box = CannotOpen()},
+        {.name = "no game exe", .exe = absent, .values = Realistic(), .launched = L"Cannot start:\n\n" + absent},
+        {.name = "no exe values, Error in the start folder", .exeType = REG_NONE, .values = Realistic(),
+         .launched = L"Cannot start:\n\nError"},
+        {.name = "empty exe values", .exe = L"", .values = Realistic(), .launched = L"Cannot start:\n\n"},
+        {.name = "relative exe values", .exe = kDecoys[2], .values = Realistic(), .launched = L"Cannot start:\n\n" + kDecoys[2]},
+        {.name = "a batch file", .exe = kBatch, .values = Realistic(), .launched = L"Cannot start:\n\n" + kBatch},
+        {.name = "exe values with a letter beyond the code page", .exe = fullWidth, .values = Realistic(),
+         .launched = L"Cannot start:\n\nError"},
+        {.name = "decoy C:\\Program.exe", .values = Realistic(), .launched = L""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -226,26 +253,30 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         const auto written = WrittenState();
         const ULONGLONG start = ::GetTickCount64();
         Program program;
-        EXPECT_EQ(program.BoxesUntilWindow(kBoundMs), row.box.empty() ? Values{} : Values{row.box});
+        EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), row.box.empty() ? Values{} : Values{row.box});
+        EXPECT_LT(::GetTickCount64() - start, kWindowWithinMs) << "the window came late";
         std::printf("%-50s window after %5llu ms\n", row.name, ::GetTickCount64() - start);
         ::CloseHandle(lock);
         if (row.launched) program.Choose(CommandId::About);
-        if (row.launched) program.Box(kBoundMs);
+        if (row.launched) program.Box(kWaitMs);
         for (CommandId command : {CommandId::Launch, CommandId::LaunchMP}) {
             if (!row.launched) break;
             program.Choose(command);
-            EXPECT_EQ(program.Box(row.launched->empty() ? 1000 : kBoundMs),
+            EXPECT_EQ(program.Box(row.launched->empty() ? 1000 : kWaitMs),
                       row.launched->empty() ? std::nullopt : row.launched);
         }
         if (row.launched == L"") {  // each start of the stand-in notes its command line first, quoted
             EXPECT_EQ(FileBytes(kGame + L".ran").substr(0, 1), "\"");
-            EXPECT_FALSE(fs::exists(kDecoy + L".ran")) << "the decoy ran";
+        }
+        for (const std::wstring& decoy : {kDecoys[0] + L".ran", kDecoys[1] + L".ran", kDecoys[2] + L".ran",
+                                          kFolder + L"\\ran.txt"}) {
+            EXPECT_FALSE(fs::exists(decoy)) << "a decoy ran: " << fs::path(decoy);
         }
         EXPECT_EQ(program.Read(), row.values);
         program.Choose(CommandId::Save);
         program.Choose(CommandId::Exit);
         DWORD code = ~0u;
-        ::WaitForSingleObject(program.process, kBoundMs);
+        ::WaitForSingleObject(program.process, kWaitMs);
         EXPECT_TRUE(::GetExitCodeProcess(program.process, &code) && code == 0) << "exit code " << code;
         EXPECT_EQ(WrittenState(), written);
     }
