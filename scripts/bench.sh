@@ -24,8 +24,7 @@ bash scripts/setup.sh
 say "build"
 cmake --preset native-release >/dev/null
 cmake --build $build -j 2 --target quorvane_bench quorvane_startup_timer >/dev/null
-cmake --preset win32 -B $win32 -DQUORVANE_TESTS=OFF -DQUORVANE_BENCHMARKS=ON \
-  -DCMAKE_CXX_FLAGS=-DQUORVANE_STARTUP_TRACE >/dev/null
+cmake --preset win32 -B $win32 --fresh -DQUORVANE_TESTS=OFF -DQUORVANE_BENCHMARKS=ON -DQUORVANE_STARTUP_TRACE=ON >/dev/null
 cmake --build $win32 -j 2 --target quorvane quorvane_floor quorvane_floor_controls >/dev/null
 rm -rf $results && mkdir -p $results
 {
