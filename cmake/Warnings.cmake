@@ -1,7 +1,9 @@
-# Project code builds warning-free; third-party code keeps its own flags.
+# Project code builds warning-free; third-party code keeps its own flags. Warnings stop
+# the build only where CMAKE_COMPILE_WARNING_AS_ERROR is on, as in the presets (CI):
+# another compiler version may warn about what this one does not.
 add_library(quorvane_warnings INTERFACE)
 if(MSVC)
-  target_compile_options(quorvane_warnings INTERFACE /W4 /WX /utf-8)
+  target_compile_options(quorvane_warnings INTERFACE /W4 /utf-8)
 else()
-  target_compile_options(quorvane_warnings INTERFACE -Wall -Wextra -Werror)
+  target_compile_options(quorvane_warnings INTERFACE -Wall -Wextra)
 endif()

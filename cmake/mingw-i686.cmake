@@ -1,5 +1,5 @@
-# Cross-compiles the 32-bit Windows program with mingw-w64 (posix thread model)
-# and runs its test programs through Wine.
+# Cross-compiles the 32-bit Windows program with mingw-w64 (posix thread model).
+# Its test programs run through Wine (tests/win32/CMakeLists.txt).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
@@ -26,6 +26,3 @@ set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG" CACHE STRING "Flags for release build
 set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.")
 set(CMAKE_CXX_FLAGS_INIT "${CMAKE_C_FLAGS_INIT}")
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--gc-sections,--no-insert-timestamp,--dynamicbase,--nxcompat")
-
-find_program(WINE_PROGRAM wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})

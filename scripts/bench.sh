@@ -1,96 +1,83 @@
 #!/usr/bin/env bash
-# Builds and runs Quorvane's benchmarks; scripts/bench-report.py prints the results.
-#   1. the headless load of tests/data/config.cfg beside a plain read of it;
-#   2. scaling: that file repeated to 1, 10 and 100 MiB, CR LF- or LF-ended, each case
-#      in a process of its own, for its peak memory;
-#   3. start-up under Wine, from starting a program to its window being mapped on an
-#      Xvfb display: quorvane.exe, built with its start-up phases timed
-#      (ui/StartupTrace.h), the two floors of bench/Floor.cpp, and Wine's 32-bit
-#      Notepad opening the same config.cfg. One unmeasured run each first, then the
-#      programs take turns in a rotating order, the Wine server kept warm throughout.
-# Everything stays in build/: native-release and bench-win32 (the builds), bench-data
-# (about 230 MB), bench-wine (the Wine prefix), bench-results (raw results).
+# Builds and runs Quorvane's start-up benchmark; scripts/bench-report.py prints the results.
+# Start-up under Wine, from starting a program to its window being mapped on an Xvfb
+# display: quorvane.exe, built with its start-up phases timed (QUORVANE_STARTUP_TRACE,
+# ui/StartupTrace.h), on three config.cfg files (the demo's, the same with CR LF line
+# ends, the demo's repeated to 100 MiB); the two floors of bench/Floor.cpp; and Wine's
+# 32-bit Notepad opening the demo's config.cfg. One unmeasured run each first, then the
+# programs take turns in a rotating order, the Wine server kept warm throughout.
+# Everything stays in build/: native-release and bench-win32 (the builds), bench-wine
+# (the Wine prefix, with the three files: about 100 MiB), bench-results (raw results).
 #
-#   scripts/bench.sh [--quick]    --quick: fewer repetitions, to try it out
+#   scripts/bench.sh [--quick]    --quick: 3 runs each instead of 10, to try it out
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=build/native-release win32=build/bench-win32 results=build/bench-results
-repetitions=15 scaling_repetitions=3 runs=10
-if [ "${1:-}" = --quick ]; then repetitions=3 scaling_repetitions=1 runs=3; fi
+runs=10
+if [ "${1:-}" = --quick ]; then runs=3; fi
 say() { echo "== $*" >&2; }
 
 bash scripts/setup.sh
 say "build"
 cmake --preset native-release >/dev/null
-cmake --build $build -j 2 --target quorvane_bench quorvane_startup_timer >/dev/null
-cmake --preset win32 -B $win32 -DQUORVANE_TESTS=OFF -DQUORVANE_BENCHMARKS=ON \
-  -DCMAKE_CXX_FLAGS=-DQUORVANE_STARTUP_TRACE >/dev/null
+cmake --build $build -j 2 --target quorvane_startup_timer >/dev/null
+# --fresh: no flags left in the cache by an earlier configuration; the program is built
+# as the released one, with only the phases added.
+cmake --preset win32 -B $win32 --fresh -DQUORVANE_TESTS=OFF -DQUORVANE_BENCHMARKS=ON -DQUORVANE_STARTUP_TRACE=ON >/dev/null
 cmake --build $win32 -j 2 --target quorvane quorvane_floor quorvane_floor_controls >/dev/null
 rm -rf $results && mkdir -p $results
 {
   sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | sort | uniq -c | sed 's/^ *\([0-9]*\) /\1 × /'
-  echo "$(free -g | awk '/^Mem:/ {print $2}') GiB, Linux $(uname -r), $(g++ --version | head -n 1), $(wine --version)"
+  echo "$(free -g | awk '/^Mem:/ {print $2}') GiB, Linux $(uname -r)," \
+       "$(i686-w64-mingw32-g++-posix --version | head -n 1), $(wine --version)"
 } >$results/machine.txt
 
-benchmark() {  # NAME FLAGS...: one run of the benchmark program, its JSON in NAME.json
-  local name=$1 && shift
-  $build/bench/quorvane_bench build/bench-data --benchmark_out=$results/$name.json \
-    --benchmark_report_aggregates_only=true "$@" >$results/$name.log 2>&1 || { cat $results/$name.log >&2; exit 1; }
-}
-say "1. load sequence and plain read"
-benchmark load --benchmark_filter='^(PlainRead|LoadSequence)/realistic$' \
-  --benchmark_repetitions=$repetitions --benchmark_enable_random_interleaving=true
-say "2. scaling"
-for file in {crlf,lf}_{1,10,100}mb; do
-  for kind in PlainRead LoadSequence; do
-    benchmark scaling-$kind-$file --benchmark_filter="^$kind/$file\$" --benchmark_repetitions=$scaling_repetitions
-  done
-done
-
-say "3. start-up under Wine, $runs runs each"
-export WINEPREFIX=$root/build/bench-wine QUORVANE_TRACE_FILE="Z:${root//\//\\}\\build\\bench-results\\phases.txt"
+say "start-up under Wine, $runs runs each"
+export WINEPREFIX=$root/build/bench-wine
 source scripts/demo-install.sh
 wineserver -k 2>/dev/null || true
 demo_install "$root" 2>/dev/null
+players="$(demo_game_dir)/players"
+# The files quorvane.exe reads in turn, each hard-linked as players/config.cfg when its
+# turn comes. The big one is the demo's over and over (yes adds back the line feed at
+# its end that $(...) drops).
+cp assets/config.cfg "$players/demo.cfg"
+sed 's/$/\r/' assets/config.cfg >"$players/crlf.cfg"
+{ yes "$(cat assets/config.cfg)" || true; } | head -c $((100 << 20)) >"$players/big.cfg"
+(cd "$players" && stat -c '%n %s' demo.cfg crlf.cfg big.cfg) >$results/sizes.txt
+
 Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>$results/display 2>$results/xvfb.log &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null; kill $xvfb' EXIT
 for _ in $(seq 100); do [ -s $results/display ] && break; sleep 0.1; done
 export DISPLAY=:$(cat $results/display)
 wineserver -p
-declare -A title=([quorvane]=$quorvane_title [floor]="Floor: bare window" [notepad]="config.cfg - Notepad"
-                  [floor_controls]="Floor: menu and 45 controls")
-declare -A command=([quorvane]=$win32/quorvane.exe [floor]=$win32/bench/quorvane_floor.exe
-                    [floor_controls]=$win32/bench/quorvane_floor_controls.exe
-                    [notepad]=$WINEPREFIX/drive_c/windows/syswow64/notepad.exe)
-names=(quorvane floor_controls floor notepad)
+exe=$win32/quorvane.exe
+declare -A title=([demo]=$quorvane_title [crlf]=$quorvane_title [big]=$quorvane_title [notepad]="config.cfg - Notepad"
+                  [floor_controls]="Floor: menu and 45 controls" [floor]="Floor: bare window")
+declare -A command=([demo]=$exe [crlf]=$exe [big]=$exe [floor_controls]=$win32/bench/quorvane_floor_controls.exe
+                    [floor]=$win32/bench/quorvane_floor.exe [notepad]=$WINEPREFIX/drive_c/windows/syswow64/notepad.exe)
+names=(demo crlf big floor_controls floor notepad)
 start() {  # NAME: prints the milliseconds from starting it to its window
-  local file=() && [ $1 != notepad ] || file=("$demo_install_path\\players\\config.cfg")
-  $build/bench/quorvane_startup_timer "${title[$1]}" -- wine "${command[$1]}" "${file[@]}"
+  local file=demo argument=()
+  case $1 in demo | crlf | big) file=$1 ;; notepad) argument=("$demo_install_path\\players\\config.cfg") ;; esac
+  ln -f "$players/$file.cfg" "$players/config.cfg"
+  QUORVANE_TRACE_FILE="Z:${root//\//\\}\\build\\bench-results\\phases-$1.txt" \
+    $build/bench/quorvane_startup_timer "${title[$1]}" -- wine "${command[$1]}" "${argument[@]}"
 }
 for name in "${names[@]}"; do start $name >/dev/null; done
-rm -f $results/phases.txt
+rm -f $results/phases-*.txt
 load_before=$(cut -d ' ' -f 1 /proc/loadavg)
 for round in $(seq $runs); do
   for i in "${!names[@]}"; do
     name=${names[$(((i + round) % ${#names[@]}))]}
-    echo "$name $(start $name)" >>$results/startup.txt
+    ms=$(start $name)
+    echo "$name $ms" >>$results/startup.txt
     sleep 0.2  # the last one's teardown outside the next measurement
   done
 done
-python3 - $results "$load_before" <<'PYTHON'
-import json, sys, pathlib
-folder = pathlib.Path(sys.argv[1])
-times, phases = {}, {}
-for name, ms in (line.split() for line in (folder / "startup.txt").read_text().splitlines()):
-    times.setdefault(name, []).append(float(ms))
-for line in (folder / "phases.txt").read_text().splitlines() if (folder / "phases.txt").exists() else []:
-    for name, ms in (field.split("=") for field in line.split(";")):
-        phases.setdefault(name, []).append(float(ms))
-load = [float(sys.argv[2]), float(pathlib.Path("/proc/loadavg").read_text().split()[0])]
-(folder / "startup.json").write_text(json.dumps({"load_average": load, "times_ms": times, "phases_ms": phases}))
-PYTHON
+echo "$load_before $(cut -d ' ' -f 1 /proc/loadavg)" >$results/loadavg.txt
 
 say "results"
 python3 scripts/bench-report.py $results

@@ -6,8 +6,16 @@
 #   SHA256SUMS
 # The zip's entries are dated at the last commit (or SOURCE_DATE_EPOCH), with fixed
 # permissions and no owner, so the zip too is the same from the same sources.
+#
+#   scripts/release.sh [--check]   --check: only the two builds and their comparison;
+#                                  dist/ is left alone (scripts/test.sh runs this)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+case ${1:-} in
+  --check) check=true ;;
+  "") check=false ;;
+  *) echo "usage: scripts/release.sh [--check]" >&2; exit 2 ;;
+esac
 
 bash scripts/setup.sh
 
@@ -23,6 +31,10 @@ done
 if ! cmp "$first/quorvane.exe" "$second/quorvane.exe"; then
   echo "release: the two builds of quorvane.exe differ; dist/ left as it was" >&2
   exit 1
+fi
+if $check; then
+  echo "== the two builds of quorvane.exe are the same bytes"
+  exit 0
 fi
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$first/CMakeCache.txt")

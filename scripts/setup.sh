@@ -6,7 +6,7 @@ set -euo pipefail
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 wanted=(cmake g++ make g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth
-        googletest libbenchmark-dev clang libclang-rt-14-dev x11-utils libx11-dev python3)
+        googletest clang libclang-rt-14-dev x11-utils libx11-dev netpbm python3)
 
 missing=()
 for pkg in "${wanted[@]}"; do
