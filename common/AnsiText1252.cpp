@@ -41,16 +41,9 @@ std::string WideToAnsi(std::wstring_view text) {
 }
 
 std::wstring AnsiToWide(std::string_view bytes) {
-    // All bytes but 0x80 to 0x9F stand for the code point of the same number: widen
-    // them all in one plain pass, then put right the few that differ, if any.
-    const auto* first = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::wstring text(first, first + bytes.size());
-    // No early exit and a byte-wide flag, so that the compiler tests many bytes at once.
-    unsigned char highControls = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) highControls |= static_cast<unsigned char>((first[i] & 0xE0) == 0x80);
-    if (highControls != 0) {
-        for (wchar_t& ch : text) ch = ByteToWide(static_cast<unsigned char>(ch));
-    }
+    std::wstring text(bytes.size(), L'\0');
+    std::transform(bytes.begin(), bytes.end(), text.begin(),
+                   [](char byte) { return ByteToWide(static_cast<unsigned char>(byte)); });
     return text;
 }
 
