@@ -3,7 +3,7 @@
 // QUORVANE_FLOOR_CONTROLS, the same with the menu and the layout table's 45 controls
 // (ui/Layout.h): no fonts, no picture, no load.
 #include "ui/Layout.h"
-#include "ui/Menu.h"
+#include "ui/ResourceIds.h"
 
 #include <windows.h>
 
@@ -31,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     ::RegisterClassW(&windowClass);
 
 #ifdef QUORVANE_FLOOR_CONTROLS
-    HMENU menu = BuildForm1Menu().release();
+    HMENU menu = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MENU));
     const wchar_t* title = L"Floor: menu and 45 controls";
 #else
     HMENU menu = nullptr;

@@ -1,13 +1,15 @@
 #include "ui/Background.h"
 
-#include "ui/ComPtr.h"
 #include "ui/Dpi.h"
 
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include <climits>
 
 namespace quorvane {
+
+using Microsoft::WRL::ComPtr;
 
 UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpi) {
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
@@ -19,19 +21,19 @@ UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpi) {
 
     ComPtr<IWICImagingFactory> factory;
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  factory.put_void()))) {
+                                  &factory))) {
         return {};
     }
     ComPtr<IWICStream> stream;
-    if (FAILED(factory->CreateStream(stream.put())) ||
+    if (FAILED(factory->CreateStream(&stream)) ||
         FAILED(stream->InitializeFromMemory(static_cast<BYTE*>(bytes), size))) {
         return {};
     }
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
-    if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                decoder.put())) ||
-        FAILED(decoder->GetFrame(0, frame.put()))) {
+    if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame))) {
         return {};
     }
     UINT width = 0;
@@ -40,21 +42,21 @@ UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpi) {
 
     // On a denser display the picture grows with the window, smoothly, so that it
     // still covers the client area; at 96 dpi it keeps its natural size.
-    IWICBitmapSource* source = frame.get();
+    IWICBitmapSource* source = frame.Get();
     ComPtr<IWICBitmapScaler> scaler;
     if (dpi > kNaturalDpi) {
         width = static_cast<UINT>(MulDiv(static_cast<int>(width), dpi, kNaturalDpi));
         height = static_cast<UINT>(MulDiv(static_cast<int>(height), dpi, kNaturalDpi));
-        if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
-            FAILED(scaler->Initialize(frame.get(), width, height, WICBitmapInterpolationModeFant))) {
+        if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
+            FAILED(scaler->Initialize(frame.Get(), width, height, WICBitmapInterpolationModeFant))) {
             return {};
         }
-        source = scaler.get();
+        source = scaler.Get();
     }
     // Through the factory rather than WICConvertBitmapSource: the program then does not
     // import windowscodecs.dll, which COM loads when the picture is decoded, not at start.
     ComPtr<IWICFormatConverter> converted;
-    if (FAILED(factory->CreateFormatConverter(converted.put())) ||
+    if (FAILED(factory->CreateFormatConverter(&converted)) ||
         FAILED(converted->Initialize(source, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom))) {
         return {};

@@ -36,24 +36,11 @@ WindowKind KindOf(ControlKind kind) {
     return {L"STATIC", WS_CHILD, 0};
 }
 
-// A control's place and size in pixels.
-struct Place {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-Place PlaceAt(const TwipRect& twips, int dpi) {
-    return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi), TwipsToPixels(twips.width, dpi),
-            TwipsToPixels(twips.height, dpi)};
-}
-
-HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry, const Place& at) {
+// Made where it is, at no size: LayOut places it.
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry) {
     const WindowKind kind = KindOf(entry.kind);
     const std::wstring caption(entry.caption);
-    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, at.left, at.top,
-                                     at.width, at.height, parent,
+    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, 0, 0, 0, 0, parent,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(entry.id))), instance, nullptr);
     if (control && entry.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
     return control;
@@ -99,7 +86,7 @@ bool Form1::Create(HINSTANCE instance) {
         if (!::RegisterClassExW(&windowClass)) return false;
     }
 
-    UniqueHmenu menu = BuildForm1Menu();
+    UniqueHmenu menu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MENU)));
     if (!menu) return false;
 
     RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
@@ -224,7 +211,7 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             break;
         case WM_COMMAND:
             // Menu items only: controls send their notifications with their own handle.
-            if (lParam == 0 && HIWORD(wParam) == 0) OnCommand(static_cast<CommandId>(LOWORD(wParam)));
+            if (lParam == 0 && HIWORD(wParam) == 0) OnCommand(LOWORD(wParam));
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam));
@@ -268,17 +255,15 @@ bool Form1::LayOut(int dpi) {
     if (!labelFont || !controlFont) return false;
     QUORVANE_STARTUP_PHASE("fonts");
 
-    for (const ControlSpec* entry : CreationOrder()) {
-        const Place at = PlaceAt(entry->twips, dpi);
-        HWND control = Control(entry->id);
-        if (control) {
-            ::SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        } else if (!(control = CreateControl(hwnd(), instance_, *entry, at))) {
-            return false;
-        }
-        HFONT font = entry->kind == ControlKind::Label ? labelFont.get() : controlFont.get();
+    for (const ControlSpec& entry : kForm1Layout) {
+        HWND control = Control(entry.id);
+        if (!control && !(control = CreateControl(hwnd(), instance_, entry))) return false;
+        const TwipRect& at = entry.twips;
+        ::SetWindowPos(control, nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),
+                       TwipsToPixels(at.width, dpi), TwipsToPixels(at.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = entry.kind == ControlKind::Label ? labelFont.get() : controlFont.get();
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (entry->kind == ControlKind::TextBox) {
+        if (entry.kind == ControlKind::TextBox) {
             // The boxes are narrow for their values ("1920x1080" in 59 pixels at 96 dpi):
             // the text gets the room the margins would take. A new font brings them back.
             ::SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
@@ -328,20 +313,18 @@ void Form1::OnDpiChanged(int dpi, const RECT* suggested) {
 }
 
 // A text box takes its accessible name from the label created just before it. A
-// check box would give its own caption, "Check1" on all twelve, so its label's
-// caption is set as its name instead. Systems without the annotation service keep
-// the caption.
+// check box would give its own caption, "Check1" on all twelve, so the caption of the
+// label before it is set as its name instead. Systems without the annotation service
+// keep the caption.
 void Form1::NameCheckBoxes() {
     if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                  accessibleNames_.put_void()))) {
+                                  &accessibleNames_))) {
         return;
     }
-    for (const ControlSpec& entry : kForm1Layout) {
-        if (entry.kind != ControlKind::CheckBox) continue;
-        const ControlSpec* label = FindLabelFor(entry.id);
-        if (!label) continue;
-        const std::wstring name(label->caption);
-        accessibleNames_->SetHwndPropStr(Control(entry.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+    for (std::size_t i = 1; i < kForm1Layout.size(); ++i) {
+        if (kForm1Layout[i].kind != ControlKind::CheckBox) continue;
+        const std::wstring name(kForm1Layout[i - 1].caption);
+        accessibleNames_->SetHwndPropStr(Control(kForm1Layout[i].id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                          PROPID_ACC_NAME, name.c_str());
     }
 }
@@ -367,22 +350,21 @@ HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {
     }
 }
 
-void Form1::OnCommand(CommandId command) {
+void Form1::OnCommand(int command) {
     switch (command) {
-        case CommandId::Launch:
+        case IDM_LAUNCH:
             Launch_Click();
             break;
-        case CommandId::LaunchMP:
+        case IDM_LAUNCHMP:
             LaunchMP_Click();
             break;
-        case CommandId::About:
+        case IDM_ABOUT:
             About_Click();
             break;
-        case CommandId::Exit:
+        case IDM_EXIT:
             exit_Click();
             break;
-        case CommandId::Save:  // "Save Settings" does nothing
-        case CommandId::None:
+        default:  // "Save Settings" does nothing
             break;
     }
 }

@@ -5,15 +5,14 @@
 #include "config/LoadSequence.h"
 #include "registry/General.h"
 #include "common/MessageBoxApi.h"
-#include "ui/ComPtr.h"
 #include "ui/Dpi.h"
 #include "ui/Layout.h"
-#include "ui/Menu.h"
 #include "ui/UniqueHandle.h"
 
 #include <windows.h>
 
 #include <oleacc.h>
+#include <wrl/client.h>
 
 #include <exception>
 #include <future>
@@ -80,7 +79,7 @@ private:
     LRESULT OnCreate();
     void OnPaint();
     HBRUSH OnCtlColor(HDC dc, HWND control);
-    void OnCommand(CommandId command);
+    void OnCommand(int command);
     void OnActivate(WORD state);
     void OnSetFocus();
     void OnDpiChanged(int dpi, const RECT* suggested);
@@ -106,7 +105,7 @@ private:
     UniqueHbrush backBrush_;
     std::future<UniqueHbitmap> decoding_;  // the picture, from Create to WM_CREATE
     UniqueHbitmap background_;
-    ComPtr<IAccPropServices> accessibleNames_;
+    Microsoft::WRL::ComPtr<IAccPropServices> accessibleNames_;
     // Set on WM_NCCREATE and let go on WM_NCDESTROY. The destructor destroys a window
     // still open before the font and the brush its controls use go.
     UniqueHwnd window_;

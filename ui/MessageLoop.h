@@ -5,7 +5,7 @@
 
 namespace quorvane {
 
-// Runs until WM_QUIT and returns its exit code. Keyboard messages go through
+// Runs until WM_QUIT and returns its exit code; throws if the queue cannot be read. Keyboard messages go through
 // IsDialogMessage for `window`, which gives Tab and Shift+Tab between its controls.
 // A posted WM_DPICHANGED is dropped.
 int RunMessageLoop(HWND window);

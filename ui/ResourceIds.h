@@ -1,5 +1,13 @@
 #pragma once
-// Resource ids shared by the resource scripts and the code that loads them.
+// Resource ids shared by the resource scripts and the code that loads them, and the
+// menu items' command ids.
 
 #define IDI_QUORVANE 1
+#define IDR_MENU 2
 #define IDR_BACKGROUND 101
+
+#define IDM_LAUNCH 1001
+#define IDM_LAUNCHMP 1002
+#define IDM_SAVE 1003
+#define IDM_EXIT 1004
+#define IDM_ABOUT 1005

@@ -1,9 +1,11 @@
 #pragma once
 // Move-only owners for Windows handles, one per handle kind, all built on one
 // template, plus scoped helpers for calls that come in pairs (BeginPaint/EndPaint,
-// SelectObject and putting the old object back).
+// SelectObject and putting the old object back, CoInitializeEx/CoUninitialize).
 
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <utility>
 
@@ -112,6 +114,22 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// The thread in a single-threaded COM apartment for as long as the scope lasts, if it
+// was in none. The window needs COM for decoding its picture and for giving its check
+// boxes their accessible names.
+class ComApartment {
+public:
+    ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
 };
 
 }  // namespace quorvane

@@ -5,7 +5,7 @@
 #include "tests/support/TestConstants.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/Layout.h"
-#include "ui/Menu.h"
+#include "ui/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ struct Program {
         return values;
     }
 
-    void Choose(CommandId command) const { ::PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(command), 0); }
+    void Choose(int command) const { ::PostMessageW(window, WM_COMMAND, command, 0); }
 
     // A visible top-level window of the program: a message box, or else its main window.
     HWND Find(bool box) const {
@@ -257,9 +257,9 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         EXPECT_LT(::GetTickCount64() - start, kWindowWithinMs) << "the window came late";
         std::printf("%-50s window after %5llu ms\n", row.name, ::GetTickCount64() - start);
         ::CloseHandle(lock);
-        if (row.launched) program.Choose(CommandId::About);
+        if (row.launched) program.Choose(IDM_ABOUT);
         if (row.launched) program.Box(kWaitMs);
-        for (CommandId command : {CommandId::Launch, CommandId::LaunchMP}) {
+        for (int command : {IDM_LAUNCH, IDM_LAUNCHMP}) {
             if (!row.launched) break;
             program.Choose(command);
             EXPECT_EQ(program.Box(row.launched->empty() ? 1000 : kWaitMs),
@@ -273,8 +273,8 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
             EXPECT_FALSE(fs::exists(decoy)) << "a decoy ran: " << fs::path(decoy);
         }
         EXPECT_EQ(program.Read(), row.values);
-        program.Choose(CommandId::Save);
-        program.Choose(CommandId::Exit);
+        program.Choose(IDM_SAVE);
+        program.Choose(IDM_EXIT);
         DWORD code = ~0u;
         ::WaitForSingleObject(program.process, kWaitMs);
         EXPECT_TRUE(::GetExitCodeProcess(program.process, &code) && code == 0) << "exit code " << code;
