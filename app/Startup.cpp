@@ -2,13 +2,43 @@
 
 #include <windows.h>
 
+#include <exception>
+#include <new>
+#include <string_view>
+
 namespace quorvane {
+namespace {
+
+int Stopped(std::string_view what, MessageBoxApi& messages) {
+    // A quit still pending (the window posts one as it goes) would close the box at once.
+    MSG quit{};
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    try {
+        messages.Show(L"Quorvane stopped:\n\n" + std::wstring(what.begin(), what.end()));
+    } catch (...) {  // nothing more can be said
+    }
+    return 3;
+}
+
+}  // namespace
 
 void RestrictDllSearch() {
     using SetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
     const auto systemOnly = reinterpret_cast<SetDefaultDllDirectories>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     if (!systemOnly || !systemOnly(LOAD_LIBRARY_SEARCH_SYSTEM32)) ::SetDllDirectoryW(L"");
+}
+
+int RunGuarded(const std::function<int()>& run, MessageBoxApi& messages) {
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        return Stopped("not enough memory", messages);
+    } catch (const std::exception& failure) {
+        return Stopped(failure.what(), messages);
+    } catch (...) {
+        return Stopped("an unexpected error", messages);
+    }
 }
 
 }  // namespace quorvane

@@ -1,5 +1,9 @@
 #pragma once
-// What the program does before anything else.
+// What the program does before anything else, and its last resort.
+
+#include "common/MessageBoxApi.h"
+
+#include <functional>
 
 namespace quorvane {
 
@@ -8,5 +12,9 @@ namespace quorvane {
 // Windows lacks SetDefaultDllDirectories (Windows 7 without its update), at least the
 // current folder is taken out of the search.
 void RestrictDllSearch();
+
+// Returns what `run` returns. Whatever stops it early is never silent: one box,
+// "Quorvane stopped:" and what failed, then exit code 3.
+int RunGuarded(const std::function<int()>& run, MessageBoxApi& messages);
 
 }  // namespace quorvane

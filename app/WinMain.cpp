@@ -3,7 +3,6 @@
 #include "app/Startup.h"
 #include "registry/General.h"
 #include "registry/Win32Registry.h"
-#include "ui/ComPtr.h"
 #include "ui/Form1.h"
 #include "ui/MessageLoop.h"
 #include "ui/StartupTrace.h"
@@ -13,9 +12,7 @@
 
 #include <commctrl.h>
 
-#include <exception>
-#include <new>
-#include <string>
+#include <stdexcept>
 
 namespace {
 
@@ -30,8 +27,7 @@ int Run(HINSTANCE instance, int showCommand) {
     quorvane::Form1 form(messages);
     if (!form.Create(instance)) {
         form.RethrowFailure();
-        messages.Show(L"The main window could not be created.");
-        return 1;
+        throw std::runtime_error("the main window could not be created");
     }
     messages.SetOwner(form.hwnd());
 
@@ -47,27 +43,10 @@ int Run(HINSTANCE instance, int showCommand) {
     return exitCode;
 }
 
-// Whatever fails is said in one box before the program ends, never in silence.
-int Stopped(const char* what) {
-    // A quit still pending (the window posts one as it goes) would close the box at once.
-    MSG quit{};
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    quorvane::Win32MessageBox messages;
-    messages.Show(L"Quorvane stopped:\n\n" + std::wstring(what, what + std::char_traits<char>::length(what)));
-    return 3;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     quorvane::RestrictDllSearch();
-    try {
-        return Run(instance, showCommand);
-    } catch (const std::bad_alloc&) {
-        return Stopped("not enough memory");
-    } catch (const std::exception& failure) {
-        return Stopped(failure.what());
-    } catch (...) {
-        return Stopped("an unexpected error");
-    }
+    quorvane::Win32MessageBox stopped;  // owned by no window: the window may be gone
+    return quorvane::RunGuarded([&] { return Run(instance, showCommand); }, stopped);
 }

@@ -3,12 +3,14 @@
 // (per-monitor density, the Windows versions it knows).
 #include "Version.h"
 #include "app/Startup.h"
+#include "tests/support/FakeRegistry.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 
 namespace quorvane::testing {
 
@@ -84,6 +86,24 @@ TEST(ProgramStart, LoadsNoDllPlantedBesideTheProgram) {
     ::FreeLibrary(planted);
     RestrictDllSearch();
     EXPECT_EQ(::LoadLibraryW(L"quorvane_planted.dll"), nullptr);
+}
+
+TEST(ProgramStart, WhateverStopsTheProgramIsSaidInOneBoxAndEndsItWithCode3) {
+    const struct {
+        std::function<int()> run;
+        const wchar_t* shown;  // none: no box
+        int code;
+    } rows[] = {
+        {[] { return 0; }, nullptr, 0},
+        {[]() -> int { throw std::bad_alloc(); }, L"Quorvane stopped:\n\nnot enough memory", 3},
+        {[]() -> int { throw std::runtime_error("no window"); }, L"Quorvane stopped:\n\nno window", 3},
+        {[]() -> int { throw 1; }, L"Quorvane stopped:\n\nan unexpected error", 3},
+    };
+    for (const auto& row : rows) {
+        RecordingMessages messages;
+        EXPECT_EQ(RunGuarded(row.run, messages), row.code);
+        EXPECT_EQ(messages.shown, row.shown ? std::vector<std::wstring>{row.shown} : std::vector<std::wstring>{});
+    }
 }
 
 }  // namespace quorvane::testing
