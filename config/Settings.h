@@ -12,7 +12,7 @@ namespace quorvane {
 enum class Rule {
     Flag,            // one of two value texts ticks or clears a check box
     TailValue,       // everything after the opening quote but the line's last character
-    ClippedValue,    // up to the closing quote (a frame limit, three characters or fewer)
+    ClippedValue,    // up to the closing quote, or to the line's end without one
     FirstCharValue,  // the one character after the opening quote
 };
 

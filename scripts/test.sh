@@ -23,5 +23,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win32
 echo "== release: quorvane.exe built twice, the same bytes"
 bash scripts/release.sh --check
 
-echo "== fuzzing, ${FUZZ_SECONDS:-60} s a target"
+echo "== fuzzing, ${FUZZ_SECONDS:-60} s"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"

@@ -36,7 +36,7 @@ public:
 
     // Creates the window hidden, titled "Form1", with every control in its initial
     // state, laid out for the density of the display it is on. `instance` holds the
-    // icon and the background picture, which is decoded on a thread of its own while
+    // icon, the menu and the background picture, which is decoded on a thread of its own while
     // the window and its controls are made. COM should be set up on this thread
     // (ComApartment) for the accessible names and for a picture decoded again when
     // the density changes.

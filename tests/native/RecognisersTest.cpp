@@ -68,15 +68,5 @@ TEST(Recognisers, LinesThatMatchNothing) {
     }
 }
 
-// Lines 1 to 4 name the same settings twice: the later line decides.
-TEST(Recognisers, TheLastMatchingLineWins) {
-    SettingsView view, last;
-    ScanConfigLines({L"x", L"seta r_mode \"640x480\"", L"seta r_vsync \"1\"", L"seta r_mode \"800x600\"",
-                     L"seta r_vsync \"0\"", L"seta r_vsync \"2\""},
-                    view);
-    RecogniseLine(L"seta r_mode \"800x600\"", last);
-    EXPECT_EQ(view, last);
-}
-
 }  // namespace
 }  // namespace quorvane

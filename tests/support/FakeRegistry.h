@@ -1,7 +1,7 @@
 #pragma once
 // A registry the test scripts: keys, their values' bytes, type and status, and the text a
-// Unicode query gives. It records each OpenKey and counts the keys still open. Message
-// boxes are recorded.
+// Unicode query gives. It records the access each OpenKey asks for and counts the keys
+// still open. Message boxes are recorded.
 
 #include "common/AnsiText.h"
 #include "common/MessageBoxApi.h"
@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,13 +35,11 @@ public:
         keys_[{hive, subKey}][name] = std::move(value);
     }
 
-    std::vector<std::pair<RegHandle, std::string>> opens;  // hive and subkey of each OpenKey
-    std::vector<std::uint32_t> access;                      // and the access it asked for
+    std::vector<std::uint32_t> access;  // what each OpenKey asked for
     int openKeys = 0;                                       // opened and not closed yet
 
     std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t, std::uint32_t asked,
                          RegHandle& key) override {
-        opens.emplace_back(hive, subKey);
         access.push_back(asked);
         const auto found = keys_.find({hive, subKey});
         if (found == keys_.end()) return kStatusNotFound;
@@ -51,42 +50,40 @@ public:
 
     std::int32_t QueryValue(RegHandle key, const std::string& name, std::uint32_t& type,
                             std::span<unsigned char> data, std::uint32_t& size) override {
-        const Values& values = *reinterpret_cast<const Values*>(key);
-        const auto value = values.find(name);
-        if (value == values.end()) return kStatusNotFound;
-        if (value->second.status != kStatusSuccess) return value->second.status;
-        type = value->second.type;
-        const std::string& bytes = value->second.data;
-        if (bytes.size() > size || bytes.size() > data.size()) {
-            size = static_cast<std::uint32_t>(bytes.size());
-            return kStatusMoreData;
-        }
-        std::memcpy(data.data(), bytes.data(), bytes.size());
+        const Value* value = Find(key, name);
+        if (!value || value->status != kStatusSuccess) return value ? value->status : kStatusNotFound;
+        type = value->type;
+        const std::string& bytes = value->data;
+        const bool fits = bytes.size() <= size && bytes.size() <= data.size();
+        if (fits) std::memcpy(data.data(), bytes.data(), bytes.size());
         size = static_cast<std::uint32_t>(bytes.size());
-        return kStatusSuccess;
+        return fits ? kStatusSuccess : kStatusMoreData;
     }
 
     std::int32_t QueryText(RegHandle key, const std::wstring& name, std::size_t, std::wstring& text) override {
-        const Values& values = *reinterpret_cast<const Values*>(key);
-        const auto value = values.find(WideToAnsi(name));
-        if (value == values.end()) return kStatusNotFound;
-        text = value->second.stored.value_or(AnsiToWide(value->second.data));
-        return kStatusSuccess;
+        const Value* value = Find(key, WideToAnsi(name));
+        if (value) text = value->stored.value_or(AnsiToWide(value->data));
+        return value ? kStatusSuccess : kStatusNotFound;
     }
 
-    std::int32_t CloseKey(RegHandle) override {
-        --openKeys;
-        return kStatusSuccess;
-    }
+    std::int32_t CloseKey(RegHandle) override { --openKeys; return kStatusSuccess; }
 
 private:
+    static const Value* Find(RegHandle key, const std::string& name) {
+        const Values& values = *reinterpret_cast<const Values*>(key);
+        const auto found = values.find(name);
+        return found == values.end() ? nullptr : &found->second;
+    }
+
     std::map<std::pair<RegHandle, std::string>, Values> keys_;
 };
 
+// With `fail` set, showing a box throws, as a failing handler would.
 class RecordingMessages final : public MessageBoxApi {
 public:
-    void Show(const std::wstring& text) override { shown.push_back(text); }
+    void Show(const std::wstring& text) override { fail ? throw std::runtime_error("no box") : shown.push_back(text); }
     std::vector<std::wstring> shown;
+    bool fail = false;
 };
 
 }  // namespace quorvane::testing

@@ -17,10 +17,7 @@ inline std::wstring HostPathToWindows(std::wstring path) {
 }
 
 // quorvane.exe, as built beside the tests.
-inline const std::wstring& ProgramPath() {
-    static const std::wstring path = HostPathToWindows(QUORVANE_PROGRAM_PATH);
-    return path;
-}
+inline const std::wstring kProgramPath = HostPathToWindows(QUORVANE_PROGRAM_PATH);
 
 // Through WM_GETTEXT, so that it reads controls of other processes too.
 inline std::wstring WindowText(HWND window) {

@@ -1,10 +1,9 @@
 // The real quorvane.exe under Wine, started once per row: the game's registry key and
-// its config.cfg as the row sets them up, the box shown while loading, the values in the
-// window, what Launch shows, a clean exit, and the players folder and key unchanged.
+// its config.cfg as the row sets them up, the box shown while loading, the values beside
+// their labels, what Launch shows, a clean exit, and the players folder and key unchanged.
+#include "Version.h"
 #include "tests/data/RealisticSettings.h"
-#include "tests/support/TestConstants.h"
 #include "tests/win32/WineTestSupport.h"
-#include "ui/Layout.h"
 #include "ui/ResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +11,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <iterator>
+#include <map>
 #include <regex>
 
 namespace quorvane::e2e {
@@ -23,13 +22,18 @@ namespace fs = std::filesystem;
 using namespace quorvane::testing;
 using Values = std::vector<std::wstring>;  // the title, Check1 to Check12 ("0" or "1"), Text1 to Text10
 
+// What the program shows and reads, written here as the user sees it.
+constexpr wchar_t kSubKey[] = L"SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";  // of HKEY_LOCAL_MACHINE
+constexpr wchar_t kTitle[] = L"Quorvane " QUORVANE_APP_VERSION L" by Pellowan (Debug Mode, Read Only)";
+constexpr wchar_t kAppTitle[] = L"Quorvane by Pellowan";  // the boxes'
+
 // Drives the program from outside: its boxes, its window's controls, its menu, its exit.
 struct Program {
     Program() {  // if it cannot start, every wait below fails at once
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
-        ::CreateProcessW(ProgramPath().c_str(), nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, &startup, &started);
+        ::CreateProcessW(kProgramPath.c_str(), nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, &startup, &started);
         ::CloseHandle(started.hThread);
         process = started.hProcess;
     }
@@ -50,22 +54,33 @@ struct Program {
         return boxes;
     }
 
-    // The next box's text, after pressing its OK, with its title in front unless that is
-    // the program's own. Nothing if no box comes in time.
+    // The next box's text, after pressing its OK. The program's boxes are modal to its
+    // window, with the application's title, OK alone and no icon: anything else is put in
+    // front. Nothing if no box comes in time.
     std::optional<std::wstring> Box(DWORD timeoutMs) const {
         HWND box = nullptr;
         if (!PollUntil(timeoutMs, [&] { return (box = Find(true)) != nullptr; })) return std::nullopt;
-        const std::wstring title = WindowText(box);
+        std::wstring look = WindowText(box) == kAppTitle ? L"" : L"<" + WindowText(box) + L"> ";
+        for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+            if (ClassName(c) == L"Button" && ::IsWindowVisible(c) && WindowText(c) != L"OK") look += L"<button> ";
+            if (::SendMessageW(c, STM_GETICON, 0, 0)) look += L"<icon> ";
+        }
+        if (ClassName(::GetWindow(box, GW_OWNER)) != L"QuorvaneForm1") look += L"<not owned> ";
         const std::wstring text = WindowText(::GetDlgItem(box, 0xFFFF));
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         PollUntil(5000, [&] { return !::IsWindowVisible(box); });
-        return title == kTestAppTitle ? text : L"<" + title + L"> " + text;
+        return look + text;
     }
 
+    // Each value where the user finds it: in the control right after its label.
     Values Read() const {
+        const auto beside = [&](const wchar_t* label) {
+            HWND at = ::GetWindow(::FindWindowExW(window, nullptr, L"Static", label), GW_HWNDNEXT);
+            return ClassName(at) == L"Button" ? std::to_wstring(::SendMessageW(at, BM_GETCHECK, 0, 0)) : WindowText(at);
+        };
         Values values{WindowText(window)};
-        for (int i = 1; i <= 12; ++i) values.emplace_back(1, L'0' + ::IsDlgButtonChecked(window, ToInt(CheckBoxId(i))));
-        for (int i = 1; i <= 10; ++i) values.push_back(WindowText(::GetDlgItem(window, ToInt(TextBoxId(i)))));
+        for (int i = 1; i <= 12; ++i) values.push_back(beside(kCheckLabels[i]));
+        for (int i = 1; i <= 10; ++i) values.push_back(beside(kTextLabels[i]));
         return values;
     }
 
@@ -94,8 +109,9 @@ const std::wstring kGame = kFolder + L"\\BlackOps.exe";
 // Programs that must never run: C:\Program.exe, and two in the folder Quorvane starts in.
 const std::wstring kDecoys[] = {L"C:\\Program.exe", L"Error", L"BlackOpsMP.exe"};
 const std::wstring kBatch = kFolder + L"\\run.bat";  // would write ran.txt beside itself
-const fs::path kScratch[] = {kFolder,          kDecoys[0], kDecoys[0] + L".ran", kDecoys[1],
-                             kDecoys[1] + L".ran", kDecoys[2], kDecoys[2] + L".ran"};  // removed before each row and at the end
+// Removed before each row and at the end.
+const fs::path kScratch[] = {kFolder,    kDecoys[0], kDecoys[0] + L".ran", kDecoys[1], kDecoys[1] + L".ran",
+                             kDecoys[2], kDecoys[2] + L".ran"};
 // Holds the folder zero, whose players\config.cfg is a host link to /dev/zero, and the
 // folder fifo, whose players\config.cfg is a FIFO.
 const std::wstring kDevices = HostPathToWindows(QUORVANE_E2E_DEVICES);
@@ -103,7 +119,7 @@ const std::wstring kDevices = HostPathToWindows(QUORVANE_E2E_DEVICES);
 constexpr ULONGLONG kWindowWithinMs = 2000;
 constexpr DWORD kWaitMs = 15000;  // for what must come, before giving up
 
-const std::wstring kGameNotFound = std::wstring(L"Game Not Found:\n\n") + kTestGameKeyPath;
+const std::wstring kGameNotFound = std::wstring(L"Game Not Found:\n\nHKEY_LOCAL_MACHINE\\") + kSubKey;
 std::wstring CannotOpen(std::wstring in = kFolder) { return L"Cannot open:\n\n" + in + L"\\players\\config.cfg"; }
 
 std::string FileBytes(const fs::path& path) {
@@ -114,24 +130,24 @@ const std::string kRealistic = FileBytes(HostPathToWindows(QUORVANE_TEST_DATA_DI
 
 Values Initial(const std::string& text10 = "0") {  // given as bytes, read in the ANSI code page
     Values values(23, L"0");
-    values[0] = kTestWindowTitle;
+    values[0] = kTitle;
     values[10] = values[11] = L"1";
     values[22].resize(text10.size());  // one character a byte
     ::MultiByteToWideChar(CP_ACP, 0, text10.data(), int(text10.size()), values[22].data(), int(text10.size()));
     return values;
 }
 Values Realistic() {
-    Values values{kTestWindowTitle};
+    Values values{kTitle};
     for (int i = 1; i <= 12; ++i) values.push_back(std::to_wstring(kRealisticChecks[i]));
     for (int i = 1; i <= 10; ++i) values.push_back(kRealisticTexts[i]);
     return values;
 }
 
 void WriteKey(DWORD installType, const std::wstring& install, DWORD exeType, const std::wstring& exe) {
-    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kTestGameSubKey, KEY_WOW64_64KEY, 0);
+    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kSubKey, KEY_WOW64_64KEY, 0);
     HKEY key = nullptr;
     if (installType == REG_NONE && exeType == REG_NONE) return;
-    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kTestGameSubKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSubKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
                       &key, nullptr);
     const std::tuple<const wchar_t*, DWORD, std::wstring> values[] = {
         {L"InstallPath", installType, install}, {L"SPExePath", exeType, exe}, {L"MPExePath", exeType, exe}};
@@ -149,17 +165,16 @@ std::pair<std::map<fs::path, fs::file_time_type>, ULONGLONG> WrittenState() {
     for (const auto& entry : fs::directory_iterator(kConfig.parent_path())) times[entry] = entry.last_write_time();
     HKEY key = nullptr;
     ULARGE_INTEGER changed{};
-    ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kTestGameSubKey, 0, KEY_READ | KEY_WOW64_64KEY, &key);
+    ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSubKey, 0, KEY_READ | KEY_WOW64_64KEY, &key);
     ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                        reinterpret_cast<FILETIME*>(&changed));
     ::RegCloseKey(key);
     return {times, changed.QuadPart};
 }
 
-// Zeros and Lines: the bytes, then a sparse hole or copies of the realistic lines up to the size.
 // Fifo: another process holds it open for writing and never writes. Pipe: \\.\pipe\players\config.cfg
 // has a server that never sends.
-enum class File { Written, None, Folder, Locked, Zeros, Lines, Fifo, Pipe };
+enum class File { Written, None, Folder, Locked, Fifo, Pipe };
 
 struct Row {
     const char* name;
@@ -169,9 +184,8 @@ struct Row {
     std::wstring exe = kGame;
     std::string bytes = kRealistic;
     File file = File::Written;
-    std::uintmax_t size = 0;
     std::wstring box = {};  // shown while loading; empty: none
-    Values values = Initial();
+    Values values = {};  // empty: the realistic values, or the initial ones after a box
     std::optional<std::wstring> launched = {};  // Launch's box; empty: none, the game being a stand-in
 };
 
@@ -194,11 +208,7 @@ HANDLE Arrange(const Row& row) {
         return ::CreateNamedPipeW(L"\\\\.\\pipe\\players\\config.cfg", PIPE_ACCESS_OUTBOUND, 0, 1, 0, 0, 0, nullptr);
     }
     if (row.file == File::None || row.file == File::Folder) return INVALID_HANDLE_VALUE;
-    std::ofstream config(kConfig, std::ios::binary);
-    config << row.bytes;
-    while (row.file == File::Lines && config.tellp() < std::streamoff(row.size)) config << kRealistic;
-    config.close();
-    if (row.file == File::Zeros) fs::resize_file(kConfig, row.size);
+    std::ofstream(kConfig, std::ios::binary) << row.bytes;
     // An old time, so that a rewrite shows even within the file system's time resolution.
     fs::last_write_time(kConfig, fs::last_write_time(kConfig) - std::chrono::hours(48));
     const DWORD share = row.file == File::Locked ? 0 : FILE_SHARE_READ;
@@ -221,7 +231,7 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "InstallPath of 300 characters", .install = std::wstring(300, L'x'), .box = kGameNotFound},
         {.name = "InstallPath REG_BINARY", .installType = REG_BINARY, .box = kGameNotFound},
         {.name = "InstallPath with a letter beyond the code page", .install = lookAlike, .box = kGameNotFound},
-        {.name = "REG_MULTI_SZ", .installType = REG_MULTI_SZ, .install = multi, .values = Realistic()},
+        {.name = "REG_MULTI_SZ", .installType = REG_MULTI_SZ, .install = multi},
         {.name = "REG_EXPAND_SZ", .installType = REG_EXPAND_SZ, .install = expand, .box = CannotOpen(expand)},
         {.name = "InstallPath empty", .install = L"", .box = CannotOpen(L"")},
         {.name = "no config.cfg", .file = File::None, .box = CannotOpen()},
@@ -230,22 +240,20 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "config.cfg a FIFO held open by a writer", .install = fifo, .file = File::Fifo, .box = CannotOpen(fifo)},
         {.name = "\\\\.\\pipe, its server silent", .install = pipe, .file = File::Pipe, .box = CannotOpen(pipe)},
         {.name = "/dev/zero", .install = kDevices + L"\\zero", .box = CannotOpen(kDevices + L"\\zero")},
-        {.name = "CR LF line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r\n"), .values = Realistic()},
-        {.name = "CR line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r"), .values = Realistic()},
-        {.name = "binary: quorvane.exe", .bytes = FileBytes(ProgramPath())},
+        {.name = "CR LF line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r\n")},
+        {.name = "CR line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r")},
+        {.name = "binary: quorvane.exe", .bytes = FileBytes(kProgramPath), .values = Initial()},
         {.name = "bytes 0x80 to 0xFF", .bytes = "//\nseta rate \"" + high + "\"", .values = Initial(high)},
-        {.name = "1 MiB line, 50 MB after", .bytes = "//\nbind X \"" + std::string(1 << 20, 'y') + "\"\n" + kRealistic,
-         .file = File::Lines, .size = 50'000'000, .values = Realistic()},
-        {.name = "50 MB line 0, sparse", .bytes = "", .file = File::Zeros, .size = 50'000'000, .box = CannotOpen()},
-        {.name = "no game exe", .exe = absent, .values = Realistic(), .launched = L"Cannot start:\n\n" + absent},
-        {.name = "no exe values, Error in the start folder", .exeType = REG_NONE, .values = Realistic(),
-         .launched = L"Cannot start:\n\nError"},
-        {.name = "empty exe values", .exe = L"", .values = Realistic(), .launched = L"Cannot start:\n\n"},
-        {.name = "relative exe values", .exe = kDecoys[2], .values = Realistic(), .launched = L"Cannot start:\n\n" + kDecoys[2]},
-        {.name = "a batch file", .exe = kBatch, .values = Realistic(), .launched = L"Cannot start:\n\n" + kBatch},
-        {.name = "exe values with a letter beyond the code page", .exe = fullWidth, .values = Realistic(),
-         .launched = L"Cannot start:\n\nError"},
-        {.name = "decoy C:\\Program.exe", .values = Realistic(), .launched = L""},
+        {.name = "1 MiB line, 50 MB after", .bytes = "//\nbind X \"" + std::string(1 << 20, 'y') + "\"\n" + kRealistic +
+         std::string(50'000'000, '\n')},
+        {.name = "17 MiB line 0", .bytes = std::string(17 << 20, '\0'), .box = CannotOpen()},
+        {.name = "no game exe", .exe = absent, .launched = L"Cannot start:\n\n" + absent},
+        {.name = "no exe values, Error in the start folder", .exeType = REG_NONE, .launched = L"Cannot start:\n\nError"},
+        {.name = "empty exe values", .exe = L"", .launched = L"Cannot start:\n\n"},
+        {.name = "relative exe values", .exe = kDecoys[2], .launched = L"Cannot start:\n\n" + kDecoys[2]},
+        {.name = "a batch file", .exe = kBatch, .launched = L"Cannot start:\n\n" + kBatch},
+        {.name = "exe values with a letter beyond the code page", .exe = fullWidth, .launched = L"Cannot start:\n\nError"},
+        {.name = "decoy C:\\Program.exe", .launched = L""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -257,8 +265,6 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         EXPECT_LT(::GetTickCount64() - start, kWindowWithinMs) << "the window came late";
         std::printf("%-50s window after %5llu ms\n", row.name, ::GetTickCount64() - start);
         ::CloseHandle(lock);
-        if (row.launched) program.Choose(IDM_ABOUT);
-        if (row.launched) program.Box(kWaitMs);
         for (int command : {IDM_LAUNCH, IDM_LAUNCHMP}) {
             if (!row.launched) break;
             program.Choose(command);
@@ -272,7 +278,7 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
                                           kFolder + L"\\ran.txt"}) {
             EXPECT_FALSE(fs::exists(decoy)) << "a decoy ran: " << fs::path(decoy);
         }
-        EXPECT_EQ(program.Read(), row.values);
+        EXPECT_EQ(program.Read(), !row.values.empty() ? row.values : row.box.empty() ? Realistic() : Initial());
         program.Choose(IDM_SAVE);
         program.Choose(IDM_EXIT);
         DWORD code = ~0u;

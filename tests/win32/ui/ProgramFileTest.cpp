@@ -15,7 +15,7 @@
 namespace quorvane::testing {
 
 TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
-    HMODULE module = ::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE module = ::LoadLibraryExW(kProgramPath.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr) << "error " << ::GetLastError();
     // Mapped as an image, not run: the addresses in its tables are offsets from its base.
     char* base = reinterpret_cast<char*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
@@ -61,8 +61,8 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", &found, &length));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
     const DWORD high = MAKELONG(QUORVANE_VERSION_MINOR, QUORVANE_VERSION_MAJOR), low = QUORVANE_VERSION_REVISION;
-    EXPECT_EQ(std::pair(fixed->dwFileVersionMS, fixed->dwFileVersionLS), std::pair(high, low)) << "0.1.0.1";
-    EXPECT_EQ(std::pair(fixed->dwProductVersionMS, fixed->dwProductVersionLS), std::pair(high, low));
+    EXPECT_TRUE(fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low && fixed->dwProductVersionMS == high &&
+                fixed->dwProductVersionLS == low) << "file and product version 0.1.0.1";
     for (const std::wstring name : {L"FileVersion", L"ProductVersion"}) {  // "0.01.0001"
         ASSERT_TRUE(::VerQueryValueW(info.data(), (L"\\StringFileInfo\\040904B0\\" + name).c_str(), &found, &length));
         EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(found)), L"" QUORVANE_VERSION_STRING) << name.size();

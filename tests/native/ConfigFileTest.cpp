@@ -3,21 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
 namespace quorvane {
 namespace {
 
 using ::testing::PrintToString;
 
-// The first `cut` bytes in one piece, then the rest `piece` bytes at a time.
-std::optional<ConfigLines> Lines(std::string_view bytes, std::size_t cut, std::size_t piece, std::size_t bound) {
-    LineSplitter splitter(bound);
-    splitter.Feed(bytes.substr(0, cut));
-    for (bytes.remove_prefix(cut); !bytes.empty(); bytes.remove_prefix(std::min(piece, bytes.size()))) {
-        splitter.Feed(bytes.substr(0, piece));
-    }
-    return splitter.Finish();
-}
-
+// Fed whole, and a byte at a time so that every CR and the LF after it come apart.
 TEST(LineSplitter, EveryLineEndEndsALineWhereverThePiecesAreCut) {
     const struct {
         std::string bytes;
@@ -36,18 +32,18 @@ TEST(LineSplitter, EveryLineEndEndsALineWhereverThePiecesAreCut) {
         {std::string(549, '\r') + std::string(2000, 'x'), ConfigLines(549), 1000},
     };
     for (const auto& row : rows) {
-        for (std::size_t cut = 0; cut <= std::min<std::size_t>(row.bytes.size(), 12); ++cut) {
-            for (std::size_t piece : {std::size_t{1}, row.bytes.size()}) {
-                EXPECT_EQ(Lines(row.bytes, cut, piece, row.bound), row.lines)
-                    << PrintToString(row.bytes.substr(0, 20)) << " cut after " << cut << ", then " << piece;
-            }
-        }
+        LineSplitter whole(row.bound), bytewise(row.bound);
+        whole.Feed(row.bytes);
+        for (const char byte : row.bytes) bytewise.Feed({&byte, 1});
+        EXPECT_EQ(whole.Finish(), row.lines) << PrintToString(row.bytes.substr(0, 20));
+        EXPECT_EQ(bytewise.Finish(), row.lines) << PrintToString(row.bytes.substr(0, 20)) << " a byte at a time";
     }
 }
 
-// r_vsync "1" on one line of filler lines with the given line end: only lines 1 to 548
-// are scanned, and nothing after line 548 is wanted.
-TEST(LineSplitter, OnlyLinesOneTo548AreReadAndScanned) {
+// r_vsync "1" on one line, r_vsync "0" on every line before it and filler after it, with
+// the given line end: only lines 1 to 548 are scanned, the last match wins, and nothing
+// after line 548 is wanted.
+TEST(LineSplitter, OnlyLinesOneTo548AreReadAndScannedAndTheLastMatchWins) {
     const struct {
         std::size_t lines, at;
         std::string end;
@@ -58,7 +54,8 @@ TEST(LineSplitter, OnlyLinesOneTo548AreReadAndScanned) {
     for (const auto& row : rows) {
         std::string bytes;
         for (std::size_t i = 0; i < row.lines; ++i) {
-            bytes += (i == row.at ? "seta r_vsync \"1\"" : "x") + (i + 1 < row.lines ? row.end : "");
+            bytes += (i == row.at ? "seta r_vsync \"1\"" : i < row.at ? "seta r_vsync \"0\"" : "x") +
+                     (i + 1 < row.lines ? row.end : "");
         }
         LineSplitter splitter;
         EXPECT_EQ(splitter.Feed(bytes), row.lines <= kLastScannedLine + 1) << "whether more is wanted";
@@ -67,6 +64,21 @@ TEST(LineSplitter, OnlyLinesOneTo548AreReadAndScanned) {
         EXPECT_EQ(view != SettingsView{}, row.seen)
             << row.lines << " lines ended by " << PrintToString(row.end) << ", the setting on line " << row.at;
     }
+}
+
+// Nothing but a file on disk is read, and a file whose lines 0 to 548 never end only as
+// far as the bound: a FIFO with no writer, a device, a folder, a sparse 4 GiB file.
+TEST(ReadConfigLines, GivesNothingForWhatIsNotAReadableFileOnDisk) {
+    namespace fs = std::filesystem;
+    std::string scratch = (fs::temp_directory_path() / "quorvane-XXXXXX").string();
+    const fs::path folder = mkdtemp(scratch.data());
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::ofstream(folder / "sparse").close();
+    fs::resize_file(folder / "sparse", std::uintmax_t{1} << 32);
+    for (const fs::path& path : {folder / "absent.cfg", folder, fs::path("/dev/zero"), folder / "fifo", folder / "sparse"}) {
+        EXPECT_FALSE(ReadConfigLines(path.wstring()).has_value()) << path;
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace
