@@ -36,11 +36,11 @@ WindowKind KindOf(ControlKind kind) {
     return {L"STATIC", WS_CHILD, 0};
 }
 
-// Made where it is, at no size: LayOut places it.
-HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry) {
+HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry, const RECT& at) {
     const WindowKind kind = KindOf(entry.kind);
     const std::wstring caption(entry.caption);
-    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, 0, 0, 0, 0, parent,
+    HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, at.left, at.top,
+                                     at.right - at.left, at.bottom - at.top, parent,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(entry.id))), instance, nullptr);
     if (control && entry.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
     return control;
@@ -256,11 +256,16 @@ bool Form1::LayOut(int dpi) {
     QUORVANE_STARTUP_PHASE("fonts");
 
     for (const ControlSpec& entry : kForm1Layout) {
+        const TwipRect& twips = entry.twips;
+        const int left = TwipsToPixels(twips.left, dpi), top = TwipsToPixels(twips.top, dpi);
+        const RECT at{left, top, left + TwipsToPixels(twips.width, dpi), top + TwipsToPixels(twips.height, dpi)};
         HWND control = Control(entry.id);
-        if (!control && !(control = CreateControl(hwnd(), instance_, entry))) return false;
-        const TwipRect& at = entry.twips;
-        ::SetWindowPos(control, nullptr, TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi),
-                       TwipsToPixels(at.width, dpi), TwipsToPixels(at.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (control) {
+            ::SetWindowPos(control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (!(control = CreateControl(hwnd(), instance_, entry, at))) {
+            return false;
+        }
         HFONT font = entry.kind == ControlKind::Label ? labelFont.get() : controlFont.get();
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (entry.kind == ControlKind::TextBox) {
