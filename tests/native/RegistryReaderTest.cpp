@@ -31,6 +31,7 @@ TEST(RegistryReader, StatusesTypesAndBytesDecideTheResult) {
         {kPath, L"V", {"x", kStatusAccessDenied}, RegistryValue::Error()},
         {kPath, L"W", {"x"}, RegistryValue::Error()},
         {kPath + L"\\Absent", L"V", {"x"}, RegistryValue::Error()},
+        {L"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\Q", L"V", {"x"}, RegistryValue::Error()},  // the subkey keeps its leading backslash
         {L"HKEY_LOCAL_MACHINE", L"V", {"x"}, RegistryValue::Text(L"root")},
         {L"HKEY_MACHINE\\SOFTWARE\\Q", L"V", {"x"}, RegistryValue::Empty()},  // no such hive
         {L"HKEY_local_machine\\SOFTWARE\\Q", L"V", {"x"}, RegistryValue::Empty()},  // hive names are exact
