@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <utility>
 
 #ifdef _WIN32
@@ -14,6 +13,7 @@
 #include <share.h>
 #else
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif

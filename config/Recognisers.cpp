@@ -66,9 +66,11 @@ std::wstring FirstCharValue(std::wstring_view line, std::size_t n) {
 // flag also the value and the closing quote. No test's text begins another's, so the
 // first that matches is the only one.
 void RecogniseLine(std::wstring_view line, SettingsView& view) {
+    std::wstring_view afterSeta = line;
+    if (!Consume(afterSeta, kSeta)) return;  // every test's text begins so
     for (const Setting& setting : kSettings) {
-        std::wstring_view rest = line;
-        if (!Consume(rest, kSeta) || !Consume(rest, setting.name) || !Consume(rest, L" \"")) continue;
+        std::wstring_view rest = afterSeta;
+        if (!Consume(rest, setting.name) || !Consume(rest, L" \"")) continue;
         if (setting.rule != Rule::Flag) {
             view.Text[setting.control] = Extract(setting.rule, line, line.size() - rest.size());
             return;

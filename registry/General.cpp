@@ -3,6 +3,7 @@
 #include "common/AnsiText.h"
 
 #include <array>
+#include <cwchar>
 #include <utility>
 
 namespace quorvane {
@@ -32,15 +33,13 @@ std::wstring_view TrimSpaces(std::wstring_view text) {
     return text.substr(first, last - first + 1);
 }
 
-// The text before the first NUL: what the program uses of a value.
-std::wstring_view FirstString(std::wstring_view text) { return text.substr(0, text.find(L'\0')); }
-
 }  // namespace
 
 bool General::KeptByCodePage(const std::wstring& valueName, std::string_view ansi) {
     std::wstring stored;
     LastResult = registry_.QueryText(KeyHandle, valueName, kBufferSize, stored);
-    return LastResult == kStatusSuccess && FirstString(AnsiToWide(ansi)) == FirstString(stored);
+    // Compared as C strings: up to the first NUL, which is what the program uses of a value.
+    return LastResult == kStatusSuccess && std::wcscmp(AnsiToWide(ansi).c_str(), stored.c_str()) == 0;
 }
 
 RegHandle General::HiveFromName(std::wstring_view name) {
