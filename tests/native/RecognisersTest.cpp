@@ -57,9 +57,9 @@ TEST(Recognisers, ExtractionRulesAtTheirBoundaries) {
 }
 
 TEST(Recognisers, LinesThatMatchNothing) {
-    for (const wchar_t* line : {L"Seta r_vsync \"1\"", L"seta R_vsync \"1\"", L"seta r_vsync  \"1\"",
+    for (const wchar_t* line : {L"Seta r_vsync \"1\"", L"seta R_vsync \"1\"", L"seta r_vsync  \"1\"", L"r_vsync \"1\"",
                                 L"seta  r_vsync \"1\"", L"seta\tr_vsync \"1\"", L" seta r_vsync \"1\"",
-                                L"r_vsync \"1\"", L"seta r_vsync \"2\"", L"seta cg_drawFPS \"1\"", L"seta r_vsync 1", L"seta r_mode",
+                                L"seta r_vsync \"2\"", L"seta cg_drawFPS \"1\"", L"seta r_vsync 1", L"seta r_mode",
                                 L"seta r_modelVertColor \"1\"", L"seta r_aspect \"1\"", L"seta ragdoll_max \"1\"",
                                 L"seta ragdoll_enabled \"1\"", L"seta rat \"1\"", L"seta rates \"1\"", L""}) {
         SettingsView view;
