@@ -5,7 +5,13 @@
 namespace quorvane {
 namespace {
 
-HKEY ToHkey(RegHandle handle) { return reinterpret_cast<HKEY>(handle); }
+// The predefined hives are 32-bit values (0x80000000 to 0x80000006), which a 64-bit
+// Windows takes sign-extended; a key the reader opened is any handle.
+HKEY ToHkey(RegHandle handle) {
+    const bool predefined = handle >= 0x80000000u && handle <= 0x80000006u;
+    return predefined ? reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(handle)))
+                      : reinterpret_cast<HKEY>(handle);
+}
 
 }  // namespace
 

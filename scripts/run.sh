@@ -12,9 +12,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-# The build folder can be another than the win32 preset's own (an absolute path, or
-# one relative to the repository).
-build=${QUORVANE_BUILD_DIR:-build/win32}
+bash scripts/setup.sh
+source scripts/windows-preset.sh  # win32, or win64 where 32-bit programs cannot run
+# The build folder can be another than the preset's own (an absolute path, or one
+# relative to the repository).
+build=${QUORVANE_BUILD_DIR:-build/$windows_preset}
 case $build in /*) ;; *) build=$root/$build ;; esac
 demo=$root/build/demo
 exe=$build/quorvane.exe
@@ -72,10 +74,8 @@ if [ "${1:-}" = "--on-virtual-display" ]; then
   exit 0
 fi
 
-bash scripts/setup.sh
-
-echo "== building quorvane.exe"
-cmake --preset win32 -B "$build" >/dev/null
+echo "== building quorvane.exe ($windows_preset)"
+cmake --preset "$windows_preset" -B "$build" >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target quorvane
 
 echo "== demo installation in $demo"

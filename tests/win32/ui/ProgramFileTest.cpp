@@ -19,8 +19,10 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
     ASSERT_NE(module, nullptr) << "error " << ::GetLastError();
     // Mapped as an image, not run: the addresses in its tables are offsets from its base.
     char* base = reinterpret_cast<char*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
-    const auto& nt = *reinterpret_cast<IMAGE_NT_HEADERS32*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+    // The program is built for the test program's own machine: 32-bit, or 64-bit where
+    // this machine cannot run 32-bit programs.
+    const auto& nt = *reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    EXPECT_EQ(nt.FileHeader.Machine, sizeof(void*) == 4 ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64);
     EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
     EXPECT_EQ(nt.OptionalHeader.MajorSubsystemVersion * 10 + nt.OptionalHeader.MinorSubsystemVersion, 61)
         << "Windows 7: nothing newer is imported";
@@ -43,8 +45,8 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
         std::string name = base + dll->Name;
         for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_TRUE(windows.count(name)) << name << " is not part of Windows";
-        for (auto* by = reinterpret_cast<const DWORD*>(base + dll->OriginalFirstThunk); *by; ++by) {
-            if (!(*by & IMAGE_ORDINAL_FLAG32)) functions.insert(base + *by + 2);  // after the hint
+        for (auto* by = reinterpret_cast<const ULONG_PTR*>(base + dll->OriginalFirstThunk); *by; ++by) {
+            if (!(*by & IMAGE_ORDINAL_FLAG)) functions.insert(base + *by + 2);  // after the hint
         }
     }
     EXPECT_TRUE(functions.count("CreateWindowExW")) << "the imported names were read";
