@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "common/AnsiText.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -14,7 +16,8 @@ int Stopped(std::string_view what, MessageBoxApi& messages) {
     MSG quit{};
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     try {
-        messages.Show(L"Quorvane stopped:\n\n" + std::wstring(what.begin(), what.end()));
+        // What failed comes from the runtime or from Windows, in the ANSI code page.
+        messages.Show(L"Quorvane stopped:\n\n" + AnsiToWide(what));
     } catch (...) {  // nothing more can be said
     }
     return 3;

@@ -12,6 +12,14 @@ RegistryValue ReadGameValue(General& registry, std::wstring_view valueName) {
 
 }  // namespace
 
+bool IsAbsolutePath(std::wstring_view path) {
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    const auto letter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
+    const bool drive = path.size() > 2 && letter(path[0]) && path[1] == L':' && separator(path[2]);
+    const bool share = path.size() > 1 && separator(path[0]) && separator(path[1]);
+    return drive || share;
+}
+
 std::wstring CutAtNul(std::wstring text) {
     const auto nul = text.find(L'\0');
     if (nul != std::wstring::npos) text.resize(nul);
@@ -38,7 +46,9 @@ InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, Settin
     view.Check[10] = paths.ConfigPath.size() > 10 ? 1 : 0;
     view.Check[11] = paths.ConfigMpPath.size() > 12 ? 1 : 0;
 
-    paths.GameFound = install.kind() == RegistryValue::Kind::Text;
+    // A relative folder would be looked for wherever the program was started, which the
+    // game's key never named; an unexpanded %VAR% is one too.
+    paths.GameFound = install.kind() == RegistryValue::Kind::Text && IsAbsolutePath(paths.InstallPath);
     if (!paths.GameFound) messages.Show(L"Game Not Found:\n\n" + std::wstring(kGameKeyPath));
     return paths;
 }

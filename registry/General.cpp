@@ -101,10 +101,11 @@ RegistryValue General::ReadRegistryString(std::wstring& keyPath, const std::wstr
     LastResult = registry_.CloseKey(KeyHandle);
 
     // The value, its terminator and whatever the call left behind them, less the
-    // surrounding spaces and the last remaining character (normally the terminator).
+    // surrounding spaces and the terminator. A value stored without one keeps its last
+    // character.
     ValueBuffer = std::wstring(TrimSpaces(ValueBuffer));
-    if (ValueBuffer.empty()) return RegistryValue::Text({});
-    return RegistryValue::Text(ValueBuffer.substr(0, ValueBuffer.size() - 1));
+    if (ValueBuffer.ends_with(L'\0')) return RegistryValue::Text(ValueBuffer.substr(0, ValueBuffer.size() - 1));
+    return RegistryValue::Text(ValueBuffer);
 }
 
 }  // namespace quorvane

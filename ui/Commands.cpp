@@ -1,5 +1,6 @@
 #include "ui/Commands.h"
 
+#include "config/InstallPaths.h"
 #include "ui/UniqueHandle.h"
 
 namespace quorvane {
@@ -19,18 +20,21 @@ std::wstring CannotStartText(std::wstring_view path) {
     return text;
 }
 
+std::wstring_view ProgramPathOf(std::wstring_view stored) {
+    stored = stored.substr(0, stored.find_last_not_of(L" \t") + 1);
+    if (stored.size() >= 2 && stored.front() == L'"' && stored.back() == L'"') stored = stored.substr(1, stored.size() - 2);
+    return stored;
+}
+
 bool IsProgramPath(std::wstring_view path) {
-    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
-    const auto letter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
-    const bool drive = path.size() > 2 && letter(path[0]) && path[1] == L':' && separator(path[2]);
-    const bool share = path.size() > 1 && separator(path[0]) && separator(path[1]);
     const bool exe = path.size() > 4 &&
                      ::CompareStringOrdinal(path.data() + path.size() - 4, 4, L".exe", 4, TRUE) == CSTR_EQUAL;
     // A quote would end the quoted command line early; no file name holds one.
-    return (drive || share) && exe && path.find(L'"') == std::wstring_view::npos;
+    return IsAbsolutePath(path) && exe && path.find(L'"') == std::wstring_view::npos;
 }
 
-bool StartProgram(const std::wstring& path) {
+bool StartProgram(std::wstring_view stored) {
+    const std::wstring path(ProgramPathOf(stored));
     if (!IsProgramPath(path)) return false;
     // CreateProcessW may write into the command line, so it gets its own copy.
     std::wstring commandLine = L"\"" + path + L"\"";

@@ -15,17 +15,22 @@ std::wstring AboutText(std::wstring_view appVersion);
 // Shown when a game executable cannot be started.
 std::wstring CannotStartText(std::wstring_view path);
 
-// Whether a path may be started: an absolute path (a drive letter, a colon and a
-// separator, or two separators for a share) to a program (".exe" in any case). Nothing
-// else: not "Error" (a value that could not be read), not a relative path, which this
-// program's own folder could answer, not a batch file, in which cmd expands %...%.
+// The program a stored path names, as the platform's command-line rules would read
+// it: the path inside one pair of enclosing quotes, or before blanks after it.
+std::wstring_view ProgramPathOf(std::wstring_view stored);
+
+// Whether a path may be started: an absolute path (IsAbsolutePath) to a program (".exe"
+// in any case). Nothing else: not "Error" (a value that could not be read), not a
+// relative path, which this program's own folder could answer, not a batch file, in
+// which cmd expands %...%, not a path holding a quote.
 bool IsProgramPath(std::wstring_view path);
 
-// Starts the program at exactly this path, if IsProgramPath allows it, with no
-// arguments, minimised, in the folder that holds it (the path up to its last backslash
-// or slash), and does not wait for it. The path is the application name and, in quotes,
-// the whole command line, so a path with spaces can never be taken for a shorter one
-// ("C:\Program.exe" for "C:\Program Files\..."). False when it was not started.
-bool StartProgram(const std::wstring& path);
+// Starts the program that `stored` names (ProgramPathOf), if IsProgramPath allows it,
+// with no arguments, minimised, in the folder that holds it (the path up to its last
+// backslash or slash), and does not wait for it. The path is the application name and,
+// in quotes, the whole command line, so a path with spaces can never be taken for a
+// shorter one ("C:\Program.exe" for "C:\Program Files\..."). False when it was not
+// started.
+bool StartProgram(std::wstring_view stored);
 
 }  // namespace quorvane

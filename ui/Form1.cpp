@@ -61,6 +61,7 @@ Form1::~Form1() {
 
 bool Form1::Create(HINSTANCE instance) {
     instance_ = instance;
+    if (!postedDpiChanges_.IsActive()) return false;
     // Until the window is on a display (WM_CREATE), the screen's density is the best
     // guess at its own: for its first size and for its picture.
     dpi_ = pictureDpi_ = ScreenDpi();
@@ -118,7 +119,10 @@ void Form1::Fill(const LoadedForm& loaded) {
         if (setting.rule == Rule::Flag) {
             setCheck(setting.control);
         } else {
-            ::SetWindowTextW(Control(TextBoxId(setting.control)), view.Text[setting.control].c_str());
+            // A text box laying out millions of characters would hold the window back
+            // for seconds; no value the game writes comes near this many.
+            const std::wstring shown = view.Text[setting.control].substr(0, kMaxShownValueLength);
+            ::SetWindowTextW(Control(TextBoxId(setting.control)), shown.c_str());
         }
     }
     setCheck(10);  // the path boxes
@@ -211,7 +215,9 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             break;
         case WM_COMMAND:
             // Menu items only: controls send their notifications with their own handle.
-            if (lParam == 0 && HIWORD(wParam) == 0) OnCommand(LOWORD(wParam));
+            // While one of the program's boxes is up the window is disabled, and only
+            // another program can deliver a command: a box in a box is never asked for.
+            if (lParam == 0 && HIWORD(wParam) == 0 && ::IsWindowEnabled(window)) OnCommand(LOWORD(wParam));
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam));

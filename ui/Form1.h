@@ -7,6 +7,7 @@
 #include "common/MessageBoxApi.h"
 #include "ui/Dpi.h"
 #include "ui/Layout.h"
+#include "ui/MessageLoop.h"
 #include "ui/UniqueHandle.h"
 
 #include <windows.h>
@@ -22,6 +23,8 @@ namespace quorvane {
 inline constexpr wchar_t kForm1ClassName[] = L"QuorvaneForm1";
 inline constexpr COLORREF kForm1BackColor = RGB(0, 0, 0);
 inline constexpr COLORREF kLabelForeColor = RGB(0, 255, 0);
+// A text box shows at most this many characters of its value, the first ones.
+inline constexpr std::size_t kMaxShownValueLength = 4096;
 
 class Form1 {
 public:
@@ -92,6 +95,7 @@ private:
     void LaunchPath(const std::wstring& path);
 
     MessageBoxApi& messages_;
+    PostedDpiChangeFilter postedDpiChanges_;
     HINSTANCE instance_ = nullptr;
     int dpi_ = kNaturalDpi;  // the density the window is laid out for
     int pictureDpi_ = 0;     // and the one background_ was decoded for

@@ -1,13 +1,26 @@
 #pragma once
-// The program's message loop.
+// The program's message loop, and what every loop on its thread must not act on.
 
-#include <windows.h>
+#include "ui/UniqueHandle.h"
 
 namespace quorvane {
 
-// Runs until WM_QUIT and returns its exit code; throws if the queue cannot be read. Keyboard messages go through
-// IsDialogMessage for `window`, which gives Tab and Shift+Tab between its controls.
-// A posted WM_DPICHANGED is dropped.
+// Runs until WM_QUIT and returns its exit code; throws if the queue cannot be read.
+// Keyboard messages go through IsDialogMessage for `window`, which gives Tab and
+// Shift+Tab between its controls.
 int RunMessageLoop(HWND window);
+
+// While it lives, a WM_DPICHANGED posted to this thread becomes WM_NULL in whichever
+// loop retrieves it: the program's own, a message box's, a menu's, a move's. Windows
+// sends the message and never posts it; a posted one comes from another program, with
+// a rectangle that may point anywhere. Check IsActive().
+class PostedDpiChangeFilter {
+public:
+    PostedDpiChangeFilter();
+    bool IsActive() const { return static_cast<bool>(hook_); }
+
+private:
+    UniqueHhook hook_;
+};
 
 }  // namespace quorvane

@@ -64,6 +64,7 @@ using UniqueHbrush = UniqueHandle<handle_traits::NullIsInvalid<HBRUSH, handle_tr
 using UniqueHbitmap = UniqueHandle<handle_traits::NullIsInvalid<HBITMAP, handle_traits::DeleteGdiObject>>;
 // A memory device context from CreateCompatibleDC.
 using UniqueMemoryDc = UniqueHandle<handle_traits::NullIsInvalid<HDC, ::DeleteDC>>;
+using UniqueHhook = UniqueHandle<handle_traits::NullIsInvalid<HHOOK, ::UnhookWindowsHookEx>>;
 // A kernel object (process, thread) that is closed with CloseHandle.
 using UniqueKernelHandle = UniqueHandle<handle_traits::NullIsInvalid<HANDLE, ::CloseHandle>>;
 

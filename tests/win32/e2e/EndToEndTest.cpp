@@ -143,6 +143,15 @@ Values Realistic() {
     return values;
 }
 
+// The realistic values with text box Text<n> showing `text`.
+Values WithText(int n, const std::wstring& text) {
+    Values values = Realistic();
+    values[12 + n] = text;
+    return values;
+}
+// What a text box shows of a very long value: its first few thousand characters.
+const std::wstring kLongValue(4096, L'x');
+
 void WriteKey(DWORD installType, const std::wstring& install, DWORD exeType, const std::wstring& exe) {
     ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kSubKey, KEY_WOW64_64KEY, 0);
     HKEY key = nullptr;
@@ -174,7 +183,8 @@ std::pair<std::map<fs::path, fs::file_time_type>, ULONGLONG> WrittenState() {
 
 // Fifo: another process holds it open for writing and never writes. Pipe: \\.\pipe\players\config.cfg
 // has a server that never sends.
-enum class File { Written, None, Folder, Locked, Fifo, Pipe };
+// Writing: as Written, but the other process is the game, holding it open for writing.
+enum class File { Written, Writing, None, Folder, Locked, Fifo, Pipe };
 
 struct Row {
     const char* name;
@@ -189,8 +199,9 @@ struct Row {
     std::optional<std::wstring> launched = {};  // Launch's box; empty: none, the game being a stand-in
 };
 
-// Returns the handle of another process's hold on config.cfg: sharing it for reading only,
-// as a running game may, or not at all for a locked one.
+// Returns the handle of another process's hold on config.cfg: for reading, sharing it for
+// reading only, so that a program asking for more than reading could not open it; for
+// writing, sharing reading and writing, as the game does; or not shared at all.
 HANDLE Arrange(const Row& row) {
     WriteKey(row.installType, row.install, row.exeType, row.exe);
     for (const fs::path& path : kScratch) fs::remove_all(path);
@@ -211,8 +222,9 @@ HANDLE Arrange(const Row& row) {
     std::ofstream(kConfig, std::ios::binary) << row.bytes;
     // An old time, so that a rewrite shows even within the file system's time resolution.
     fs::last_write_time(kConfig, fs::last_write_time(kConfig) - std::chrono::hours(48));
-    const DWORD share = row.file == File::Locked ? 0 : FILE_SHARE_READ;
-    return ::CreateFileW(kConfig.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool game = row.file == File::Writing;
+    const DWORD share = row.file == File::Locked ? 0 : game ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+    return ::CreateFileW(kConfig.c_str(), game ? GENERIC_WRITE : GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
 TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
@@ -232,8 +244,9 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "InstallPath REG_BINARY", .installType = REG_BINARY, .box = kGameNotFound},
         {.name = "InstallPath with a letter beyond the code page", .install = lookAlike, .box = kGameNotFound},
         {.name = "REG_MULTI_SZ", .installType = REG_MULTI_SZ, .install = multi},
-        {.name = "REG_EXPAND_SZ", .installType = REG_EXPAND_SZ, .install = expand, .box = CannotOpen(expand)},
-        {.name = "InstallPath empty", .install = L"", .box = CannotOpen(L"")},
+        // A folder that is not absolute would be looked for wherever the program started.
+        {.name = "REG_EXPAND_SZ", .installType = REG_EXPAND_SZ, .install = expand, .box = kGameNotFound},
+        {.name = "InstallPath empty", .install = L"", .box = kGameNotFound},
         {.name = "no config.cfg", .file = File::None, .box = CannotOpen()},
         {.name = "config.cfg a folder", .file = File::Folder, .box = CannotOpen()},
         {.name = "config.cfg locked by another process", .file = File::Locked, .box = CannotOpen()},
@@ -241,11 +254,16 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "\\\\.\\pipe, its server silent", .install = pipe, .file = File::Pipe, .box = CannotOpen(pipe)},
         {.name = "/dev/zero", .install = kDevices + L"\\zero", .box = CannotOpen(kDevices + L"\\zero")},
         {.name = "CR LF line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r\n")},
-        {.name = "CR line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r")},
+        {.name = "CR line ends, the game writing", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r"),
+         .file = File::Writing},
         {.name = "binary: quorvane.exe", .bytes = FileBytes(kProgramPath), .values = Initial()},
         {.name = "bytes 0x80 to 0xFF", .bytes = "//\nseta rate \"" + high + "\"", .values = Initial(high)},
         {.name = "1 MiB line, 50 MB after", .bytes = "//\nbind X \"" + std::string(1 << 20, 'y') + "\"\n" + kRealistic +
          std::string(50'000'000, '\n')},
+        {.name = "a value of 15 MiB", .bytes = std::regex_replace(kRealistic, std::regex("seta r_mode \"[^\"]*\""),
+         "seta r_mode \"" + std::string(15 << 20, 'x') + "\""), .values = WithText(3, kLongValue)},
+        {.name = "com_maxfps of 15 MiB, no closing quote", .bytes = std::regex_replace(kRealistic,
+         std::regex("seta com_maxfps \"[^\"]*\""), "seta com_maxfps \"" + std::string(15 << 20, 'x')), .values = WithText(1, kLongValue)},
         {.name = "17 MiB line 0", .bytes = std::string(17 << 20, '\0'), .box = CannotOpen()},
         {.name = "no game exe", .exe = absent, .launched = L"Cannot start:\n\n" + absent},
         {.name = "no exe values, Error in the start folder", .exeType = REG_NONE, .launched = L"Cannot start:\n\nError"},
@@ -288,6 +306,46 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
     }
     WriteKey(REG_NONE, L"", REG_NONE, L"");
     for (const fs::path& path : kScratch) fs::remove_all(path);
+}
+
+// Another program's messages while one of the program's boxes is up, taken by the box's
+// own loop: commands are ignored rather than opening a box in the box, and a posted
+// density change, whatever its rectangle, is never acted on.
+TEST(EndToEnd, AnotherProgramsMessagesWhileABoxIsUpChangeNothing) {
+    ::CloseHandle(Arrange({.name = "", .install = L"Rel"}));  // "Game Not Found:" while the window is hidden
+    Program program;
+    const auto geometry = [](HWND window) {
+        RECT frame{}, client{};
+        ::GetWindowRect(window, &frame);
+        ::GetClientRect(window, &client);
+        return std::to_string(frame.left) + "," + std::to_string(frame.top) + " client " +
+               std::to_string(client.right) + "x" + std::to_string(client.bottom);
+    };
+    const auto forge = [&](HWND window) {
+        const std::string before = geometry(window);
+        const LPARAM readable = ::GetWindowLongPtrW(window, GWLP_HINSTANCE);  // the program's own image
+        for (const LPARAM rect : {LPARAM{0x10}, LPARAM{0}, readable}) {
+            ::PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), rect);
+        }
+        for (int i = 0; i < 5000; ++i) ::PostMessageW(window, WM_COMMAND, IDM_ABOUT, 0);
+        ::Sleep(1000);  // the box's loop takes them all
+        EXPECT_EQ(geometry(window), before);
+        EXPECT_EQ(geometry(window).substr(before.find(' ')), " client 437x281");
+    };
+    HWND hidden = nullptr;
+    ASSERT_TRUE(PollUntil(kWaitMs, [&] { return program.Find(true) && (hidden = ::FindWindowW(L"QuorvaneForm1", nullptr)); }));
+    forge(hidden);
+    EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), Values{kGameNotFound});
+    program.Choose(IDM_ABOUT);
+    ASSERT_TRUE(PollUntil(kWaitMs, [&] { return program.Find(true) != nullptr; }));
+    forge(program.window);
+    EXPECT_EQ(program.Box(0).value_or(L"").substr(0, 10), L"Delmarrow ");
+    EXPECT_EQ(program.Box(1000), std::nullopt) << "a box in a box";
+    program.Choose(IDM_EXIT);
+    DWORD code = ~0u;
+    ::WaitForSingleObject(program.process, kWaitMs);
+    EXPECT_TRUE(::GetExitCodeProcess(program.process, &code) && code == 0) << "exit code " << code;
+    WriteKey(REG_NONE, L"", REG_NONE, L"");
 }
 
 }  // namespace

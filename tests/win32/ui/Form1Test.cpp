@@ -7,7 +7,6 @@
 #include "ui/Background.h"
 #include "ui/Commands.h"
 #include "ui/Form1.h"
-#include "ui/MessageLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -167,10 +166,10 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     ChangeDpi(96, before);  // and back: as it was, whatever densities no display has come after
     ChangeDpi(0, {0, 0, 1, 1});
     ChangeDpi(65535, {0, 0, 1, 1});
-    // Windows never posts the message: one another program posts, with a rectangle nowhere, goes unread.
+    // Windows never posts the message: one another program posts, with a rectangle nowhere, goes unread
+    // whichever loop takes it.
     ::PostMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0x10);
-    ::PostQuitMessage(7);
-    EXPECT_EQ(RunMessageLoop(form->hwnd()), 7);
+    for (MSG m{}; ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&m);
     EXPECT_EQ(Corners({Label17, Check10, Text3, Text10}), at96);
     int children = 0;
     for (HWND c = ::GetWindow(form->hwnd(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) ++children;
@@ -188,6 +187,9 @@ TEST_F(Form1Test, MenuAboutSaveSettingsExitTheCloseBoxAndAFailingCommand) {
     const std::wstring about = L"Delmarrow " QUORVANE_APP_VERSION L"\r\nQuorvane " QUORVANE_APP_VERSION
         L" by Pellowan\r\nE-Mail: pellowan@example.com\r\nBlog: https://blog.example.com/pellowan";
     EXPECT_EQ(messages.shown, std::vector<std::wstring>{about});
+    ::EnableWindow(form->hwnd(), FALSE);  // as a box leaves it: commands from elsewhere are ignored
+    Choose(L"About");
+    EXPECT_EQ(messages.shown.size(), 1u);
     for (const auto& [way, code] : {std::pair{L"Exit", WPARAM{0}}, {L"close box", 0}, {L"About", 1}}) {
         Make();
         messages.fail = code == 1;  // About's box throws
@@ -200,15 +202,19 @@ TEST_F(Form1Test, MenuAboutSaveSettingsExitTheCloseBoxAndAFailingCommand) {
 }
 
 TEST_F(Form1Test, LaunchSaysWhenItCannotStartElseStartsTheExactPathMinimisedInItsFolderEachTime) {
-    for (const auto& [path, program] : {std::pair{L"C:\\G\\x.EXE", true}, {L"c:/G/x.exe", true}, {L"\\\\s\\G\\x.exe", true},
-                                        {L"Error", false}, {L"x.exe", false}, {L"C:x.exe", false}, {L"\\x.exe", false},
-                                        {L"C:\\G\\run.bat", false}, {L"C:\\G\\x.exe\\", false}, {L"C:\\G\\x\".exe", false}}) {
-        EXPECT_EQ(IsProgramPath(path), program) << Narrow(path);
+    // A stored path and the program it starts, if any.
+    for (const auto& [stored, program] : {std::pair{L"C:\\G\\x.EXE", L"C:\\G\\x.EXE"}, {L"c:/G/x.exe", L"c:/G/x.exe"},
+             {L"\\\\s\\G\\x.exe", L"\\\\s\\G\\x.exe"}, {L"\"C:\\G\\x.exe\"", L"C:\\G\\x.exe"},
+             {L"C:\\G\\x.exe \t ", L"C:\\G\\x.exe"}, {L"\"C:\\G\\x.exe\"  ", L"C:\\G\\x.exe"}, {L"Error", L""},
+             {L"x.exe", L""}, {L"\"x.exe\"", L""}, {L"C:x.exe", L""}, {L"\\x.exe", L""}, {L"C:\\G\\run.bat", L""},
+             {L"C:\\G\\x.exe\\", L""}, {L"C:\\G\\x\".exe", L""}, {L"\"C:\\G\\x.exe", L""}, {L"\"\"", L""}}) {
+        const std::wstring_view path = ProgramPathOf(stored);
+        EXPECT_EQ(IsProgramPath(path) ? path : L"", program) << Narrow(stored);
     }
     const std::wstring folder = L"C:\\Quorvane Test\\Dir With Spaces";
     LoadedForm loaded;
     loaded.paths.SPExePath = folder + L"\\game.exe";
-    loaded.paths.MPExePath = folder + L"/game mp.exe";
+    loaded.paths.MPExePath = L"\"" + folder + L"/game mp.exe\" ";  // as the platform reads it: the path in quotes
     form->Fill(loaded);
     std::filesystem::remove_all(folder);
     Choose(L"Launch BlackOps.exe");  // not there yet: said, and the program goes on
@@ -216,7 +222,7 @@ TEST_F(Form1Test, LaunchSaysWhenItCannotStartElseStartsTheExactPathMinimisedInIt
     std::filesystem::create_directories(folder);
     ::SetCurrentDirectoryW(L"C:\\");  // this program works elsewhere
     for (const auto& [item, path] : {std::pair{L"Launch BlackOps.exe", loaded.paths.SPExePath},
-                                     std::pair{L"Launch BlackOpsMP.exe", loaded.paths.MPExePath}}) {
+                                     std::pair{L"Launch BlackOpsMP.exe", folder + L"/game mp.exe"}}) {
         std::filesystem::copy_file(HostPathToWindows(QUORVANE_MARKER_PROGRAM), path);
         Choose(item);
         Choose(item);

@@ -1,7 +1,6 @@
 // quorvane.exe as a file: a 32-bit Windows GUI program for Windows 7 and later, with
 // ASLR and DEP, that needs only Windows' own DLLs, with its version, icon and manifest
 // (per-monitor density, the Windows versions it knows).
-#include "Version.h"
 #include "app/Startup.h"
 #include "tests/support/FakeRegistry.h"
 #include "tests/win32/WineTestSupport.h"
@@ -9,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <set>
 #include <stdexcept>
 
@@ -50,6 +51,8 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
         }
     }
     EXPECT_TRUE(functions.count("CreateWindowExW")) << "the imported names were read";
+    // Only the first step of the program restricts the DLL search; unused code is not linked in.
+    EXPECT_TRUE(functions.count("SetDllDirectoryW")) << "the program does not restrict the DLL search";
     for (const std::string& function : functions) EXPECT_FALSE(newer.count(function)) << function << " is too new";
 
     auto resource = [&](LPCWSTR type, int id) {
@@ -57,17 +60,23 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
         return found ? std::string(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
                                    ::SizeofResource(module, found)) : std::string();
     };
+    // From the project's version "major.minor.revision", read here on its own: file and product
+    // version major.minor.0.revision, and as text with the minor in two digits and the revision in four.
+    int major = 0, minor = 0, revision = 0;
+    ASSERT_EQ(std::sscanf(QUORVANE_PROJECT_VERSION, "%d.%d.%d", &major, &minor, &revision), 3);
+    char text[32] = {};
+    std::snprintf(text, sizeof(text), "%d.%02d.%04d", major, minor, revision);
     std::string info = resource(RT_VERSION, VS_VERSION_INFO);
     void* found = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", &found, &length));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
-    const DWORD high = MAKELONG(QUORVANE_VERSION_MINOR, QUORVANE_VERSION_MAJOR), low = QUORVANE_VERSION_REVISION;
+    const DWORD high = MAKELONG(minor, major), low = static_cast<DWORD>(revision);
     EXPECT_TRUE(fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low && fixed->dwProductVersionMS == high &&
-                fixed->dwProductVersionLS == low) << "file and product version 0.1.0.1";
-    for (const std::wstring name : {L"FileVersion", L"ProductVersion"}) {  // "0.01.0001"
+                fixed->dwProductVersionLS == low) << "file and product version " << major << '.' << minor << ".0." << revision;
+    for (const std::wstring name : {L"FileVersion", L"ProductVersion"}) {
         ASSERT_TRUE(::VerQueryValueW(info.data(), (L"\\StringFileInfo\\040904B0\\" + name).c_str(), &found, &length));
-        EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(found)), L"" QUORVANE_VERSION_STRING) << name.size();
+        EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(found)), std::wstring(text, text + std::strlen(text))) << name.size();
     }
     const std::string icon = resource(RT_GROUP_ICON, IDI_QUORVANE);  // a 6-byte head, then 14 bytes an image
     EXPECT_TRUE(icon.size() == 20 && BYTE(icon[6]) == 128 && BYTE(icon[7]) == 128) << "not one 128 x 128 image";
@@ -98,9 +107,10 @@ TEST(ProgramStart, WhateverStopsTheProgramIsSaidInOneBoxAndEndsItWithCode3) {
     } rows[] = {
         {[] { return 0; }, nullptr, 0},
         {[]() -> int { throw std::bad_alloc(); }, L"Quorvane stopped:\n\nnot enough memory", 3},
-        {[]() -> int { throw std::runtime_error("no window"); }, L"Quorvane stopped:\n\nno window", 3},
+        {[]() -> int { throw std::runtime_error("no caf\xE9"); }, L"Quorvane stopped:\n\nno caf\u00e9", 3},
         {[]() -> int { throw 1; }, L"Quorvane stopped:\n\nan unexpected error", 3},
     };
+    ASSERT_EQ(::GetACP(), 1252u) << "the rows' text is in Windows-1252";
     for (const auto& row : rows) {
         RecordingMessages messages;
         EXPECT_EQ(RunGuarded(row.run, messages), row.code);
