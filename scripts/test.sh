@@ -27,6 +27,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$windows_preset"
 
 echo "== release: quorvane.exe built twice, the same bytes"
 bash scripts/release.sh --check
+if [ "$windows_preset" = win32 ]; then
+  cmp build/win32/quorvane.exe build/release/quorvane.exe
+  echo "== the quorvane.exe tested above is the released one, byte for byte"
+fi
 
 echo "== fuzzing, ${FUZZ_SECONDS:-60} s"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
