@@ -1,10 +1,9 @@
 // Program start: the window is created hidden, filled by the load sequence, shown,
-// and the program runs until it is closed.
+// and the program runs until it is closed, the window following config.cfg.
 #include "app/Startup.h"
 #include "registry/General.h"
 #include "registry/Win32Registry.h"
 #include "ui/Form1.h"
-#include "ui/MessageLoop.h"
 #include "ui/StartupTrace.h"
 #include "ui/Win32MessageBox.h"
 
@@ -38,9 +37,7 @@ int Run(HINSTANCE instance, int showCommand) {
     form.Show(showCommand);
     QUORVANE_STARTUP_PHASE("first paint, after the map");
     QUORVANE_STARTUP_DONE();
-    const int exitCode = quorvane::RunMessageLoop(form.hwnd());
-    form.RethrowFailure();
-    return exitCode;
+    return form.Run();
 }
 
 }  // namespace

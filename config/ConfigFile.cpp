@@ -9,8 +9,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
-#include <share.h>
 #else
 #include <fcntl.h>
 #include <filesystem>
@@ -48,21 +48,27 @@ std::optional<ConfigLines> LineSplitter::Finish() {
     return lines;
 }
 
-// A running game may hold config.cfg open, for reading or writing: it is opened for
-// reading only, and shared with both.
+// A running game may hold config.cfg open, for reading or writing, and may replace or
+// delete it while this program reads: it is opened for reading only, and shared with all of that.
 InputFile::InputFile(const std::wstring& path) {
 #ifdef _WIN32
-    file_ = _wfsopen(path.c_str(), L"rb", _SH_DENYNO);
+    HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return;
     // A pipe or a device may never end, or never answer.
-    const bool onDisk = file_ && ::GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_)))) == FILE_TYPE_DISK;
+    const bool onDisk = ::GetFileType(handle) == FILE_TYPE_DISK;
+    const int fd = onDisk ? _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY) : -1;
+    if (fd < 0) {
+        ::CloseHandle(handle);
+    } else if (!(file_ = _fdopen(fd, "rb"))) {
+        _close(fd);
+    }
 #else
     // Without O_NONBLOCK, opening a FIFO waits for a writer.
     const int fd = ::open(std::filesystem::path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat info {};
     if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !(file_ = ::fdopen(fd, "rb")))) ::close(fd);
-    const bool onDisk = file_ != nullptr;
 #endif
-    if (file_ && !onDisk) std::fclose(std::exchange(file_, nullptr));
 }
 
 InputFile::~InputFile() {

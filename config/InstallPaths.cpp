@@ -20,6 +20,8 @@ bool IsAbsolutePath(std::wstring_view path) {
     return drive || share;
 }
 
+std::wstring GameNotFoundText() { return L"Game Not Found:\n\n" + std::wstring(kGameKeyPath); }
+
 std::wstring CutAtNul(std::wstring text) {
     const auto nul = text.find(L'\0');
     if (nul != std::wstring::npos) text.resize(nul);
@@ -49,7 +51,7 @@ InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, Settin
     // A relative folder would be looked for wherever the program was started, which the
     // game's key never named; an unexpanded %VAR% is one too.
     paths.GameFound = install.kind() == RegistryValue::Kind::Text && IsAbsolutePath(paths.InstallPath);
-    if (!paths.GameFound) messages.Show(L"Game Not Found:\n\n" + std::wstring(kGameKeyPath));
+    if (!paths.GameFound) messages.Show(GameNotFoundText());
     return paths;
 }
 

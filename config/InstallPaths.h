@@ -34,6 +34,9 @@ struct InstallPaths {
 // Anything else depends on the current folder or drive, or is no path at all.
 bool IsAbsolutePath(std::wstring_view path);
 
+// The box shown when the game's install folder cannot be used.
+std::wstring GameNotFoundText();
+
 // The text before the first NUL, or the whole text when it holds none.
 std::wstring CutAtNul(std::wstring text);
 

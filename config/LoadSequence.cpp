@@ -4,6 +4,19 @@
 
 namespace quorvane {
 
+std::wstring CannotOpenText(const std::wstring& configPath) { return L"Cannot open:\n\n" + configPath; }
+
+std::vector<const Setting*> ChangedSettings(const SettingsView& was, const SettingsView& now) {
+    std::vector<const Setting*> changed;
+    for (const Setting& setting : kSettings) {
+        const int n = setting.control;
+        if (setting.rule == Rule::Flag ? was.Check[n] != now.Check[n] : was.Text[n] != now.Text[n]) {
+            changed.push_back(&setting);
+        }
+    }
+    return changed;
+}
+
 LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages) {
     LoadedForm form;
     form.paths = FindInstallPaths(registry, messages, form.view);
@@ -12,7 +25,7 @@ LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages) {
     if (std::optional<ConfigLines> lines = ReadConfigLines(form.paths.ConfigPath)) {
         form.lines = std::move(*lines);
     } else {
-        messages.Show(L"Cannot open:\n\n" + form.paths.ConfigPath);
+        messages.Show(CannotOpenText(form.paths.ConfigPath));
         return form;
     }
     ScanConfigLines(form.lines, form.view);

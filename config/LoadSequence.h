@@ -5,8 +5,11 @@
 
 #include "config/ConfigFile.h"
 #include "config/InstallPaths.h"
+#include "config/Settings.h"
 #include "config/SettingsView.h"
 #include "registry/General.h"
+
+#include <vector>
 
 namespace quorvane {
 
@@ -15,6 +18,15 @@ struct LoadedForm {
     ConfigLines lines;
     SettingsView view;
 };
+
+// The box shown when config.cfg cannot be read.
+std::wstring CannotOpenText(const std::wstring& configPath);
+
+// Reading config.cfg again while the window is up: the settings whose value in the file
+// is not what it was (`was` and `now` are what the file gave then and now), in the
+// table's order. Only their controls change; the others keep what they show, text the
+// user typed included.
+std::vector<const Setting*> ChangedSettings(const SettingsView& was, const SettingsView& now);
 
 // Starts from the window's initial state (boxes clear, texts "0") and fills it.
 // Shows "Game Not Found:" when the game's install folder cannot be read (and then

@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 
+#include "config/Recognisers.h"
 #include "config/Settings.h"
 #include "ui/Background.h"
 #include "ui/Commands.h"
@@ -88,7 +89,8 @@ bool Form1::Create(HINSTANCE instance) {
     }
 
     UniqueHmenu menu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MENU)));
-    if (!menu) return false;
+    accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    if (!menu || !accelerators_) return false;
 
     RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
     if (!::AdjustWindowRectEx(&outer, kStyle, TRUE, kExStyle)) return false;
@@ -110,29 +112,53 @@ void Form1::Form_Load(General& registry) { Fill(RunLoadSequence(registry, messag
 
 void Form1::Fill(const LoadedForm& loaded) {
     paths_ = loaded.paths;
-    const SettingsView& view = loaded.view;
-    ::SetWindowTextW(hwnd(), view.Title.c_str());
-    auto setCheck = [&](int n) {
-        ::SendMessageW(Control(CheckBoxId(n)), BM_SETCHECK, view.Check[n] == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
-    };
-    for (const Setting& setting : kSettings) {
-        if (setting.rule == Rule::Flag) {
-            setCheck(setting.control);
-        } else {
-            // A text box laying out millions of characters would hold the window back
-            // for seconds; no value the game writes comes near this many.
-            const std::wstring shown = view.Text[setting.control].substr(0, kMaxShownValueLength);
-            ::SetWindowTextW(Control(TextBoxId(setting.control)), shown.c_str());
-        }
+    fileView_ = loaded.view;
+    ::SetWindowTextW(hwnd(), loaded.view.Title.c_str());
+    for (const Setting& setting : kSettings) ShowSetting(setting, loaded.view);
+    for (const int pathBox : {10, 11}) {
+        ::SendMessageW(Control(CheckBoxId(pathBox)), BM_SETCHECK, loaded.view.Check[pathBox] == 1, 0);
     }
-    setCheck(10);  // the path boxes
-    setCheck(11);
+}
+
+void Form1::ShowSetting(const Setting& setting, const SettingsView& view) {
+    const int n = setting.control;
+    if (setting.rule == Rule::Flag) {
+        ::SendMessageW(Control(CheckBoxId(n)), BM_SETCHECK, view.Check[n] == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else {
+        // A text box laying out millions of characters would hold the window back for
+        // seconds; no value the game writes comes near this many.
+        const std::wstring shown = view.Text[n].substr(0, kMaxShownValueLength);
+        ::SetWindowTextW(Control(TextBoxId(n)), shown.c_str());
+    }
+}
+
+void Form1::Reload(bool asked) {
+    if (!paths_.GameFound) {
+        if (asked) messages_.Show(GameNotFoundText());
+        return;
+    }
+    const std::optional<ConfigLines> lines = ReadConfigLines(paths_.ConfigPath);
+    if (!lines) {
+        if (asked) messages_.Show(CannotOpenText(paths_.ConfigPath));
+        return;
+    }
+    SettingsView now;
+    ScanConfigLines(*lines, now);
+    for (const Setting* setting : ChangedSettings(fileView_, now)) ShowSetting(*setting, now);
+    fileView_ = std::move(now);
+}
+
+int Form1::Run() {
+    const int exitCode = RunMessageLoop(hwnd(), accelerators_, watch_, [this] { Reload(false); });
+    RethrowFailure();
+    return exitCode;
 }
 
 void Form1::Show(int showCommand) {
     ::ShowWindow(hwnd(), showCommand);
     QUORVANE_STARTUP_PHASE("show: the window is mapped");
     ::UpdateWindow(hwnd());
+    if (paths_.GameFound) watch_.Start(paths_.ConfigPath);
 }
 
 void Form1::Launch_Click() { LaunchPath(paths_.SPExePath); }
@@ -214,10 +240,10 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             }
             break;
         case WM_COMMAND:
-            // Menu items only: controls send their notifications with their own handle.
-            // While one of the program's boxes is up the window is disabled, and only
-            // another program can deliver a command: a box in a box is never asked for.
-            if (lParam == 0 && HIWORD(wParam) == 0 && ::IsWindowEnabled(window)) OnCommand(LOWORD(wParam));
+            // Menu items and F5 only: controls send their notifications with their own
+            // handle. While one of the program's boxes is up the window is disabled, and
+            // only another program can deliver a command: a box in a box is never asked for.
+            if (lParam == 0 && ::IsWindowEnabled(window)) OnCommand(LOWORD(wParam));
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam));
@@ -374,6 +400,9 @@ void Form1::OnCommand(int command) {
             break;
         case IDM_EXIT:
             exit_Click();
+            break;
+        case IDM_RELOAD:
+            Reload(true);
             break;
         default:  // "Save Settings" does nothing
             break;

@@ -5,6 +5,7 @@
 #include "config/LoadSequence.h"
 #include "registry/General.h"
 #include "common/MessageBoxApi.h"
+#include "ui/ConfigWatch.h"
 #include "ui/Dpi.h"
 #include "ui/Layout.h"
 #include "ui/MessageLoop.h"
@@ -49,8 +50,16 @@ public:
     void Form_Load(General& registry);
     // Puts a loaded record into the window and keeps the paths for the commands.
     void Fill(const LoadedForm& loaded);
-    // Shows the window; the focus goes to Check1.
+    // Shows the window; the focus goes to Check1. From its first paint on, the window
+    // follows config.cfg (see Reload), if the game was found.
     void Show(int showCommand);
+    // The message loop, until the window is closed; returns the program's exit code.
+    int Run();
+    // Reads config.cfg again, as a change to it or F5 asks: a control whose setting the
+    // file now gives another value shows the new one, the others keep what they show.
+    // A file that cannot be read leaves the window as it is, and is said only when the
+    // user asked.
+    void Reload(bool asked);
 
     // The menu commands.
     void Launch_Click();
@@ -93,6 +102,7 @@ private:
     void SizeClientArea();
     void NameCheckBoxes();
     void LaunchPath(const std::wstring& path);
+    void ShowSetting(const Setting& setting, const SettingsView& view);
 
     MessageBoxApi& messages_;
     PostedDpiChangeFilter postedDpiChanges_;
@@ -100,6 +110,9 @@ private:
     int dpi_ = kNaturalDpi;  // the density the window is laid out for
     int pictureDpi_ = 0;     // and the one background_ was decoded for
     InstallPaths paths_;
+    SettingsView fileView_;  // the settings as config.cfg last gave them
+    ConfigWatch watch_;
+    HACCEL accelerators_ = nullptr;  // from the resources, which own it
     HWND focus_ = nullptr;  // the control that gets the focus back when the window does
     bool created_ = false;  // WM_CREATE succeeded
     std::exception_ptr failure_;

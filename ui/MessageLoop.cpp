@@ -21,15 +21,24 @@ LRESULT CALLBACK DropPostedDpiChange(int code, WPARAM removed, LPARAM message) {
 PostedDpiChangeFilter::PostedDpiChangeFilter()
     : hook_(::SetWindowsHookExW(WH_GETMESSAGE, DropPostedDpiChange, nullptr, ::GetCurrentThreadId())) {}
 
-int RunMessageLoop(HWND window) {
-    MSG message{};
+int RunMessageLoop(HWND window, HACCEL accelerators, ConfigWatch& watch, const std::function<void()>& changed) {
     for (;;) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(message.wParam);
-        if (got == -1) throw std::runtime_error("the message queue could not be read");
-        if (::IsWindow(window) && ::IsDialogMessageW(window, &message)) continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        for (MSG message{}; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            if (::IsWindow(window) && (::TranslateAcceleratorW(window, accelerators, &message) ||
+                                       ::IsDialogMessageW(window, &message))) {
+                continue;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        HANDLE folder = watch.handle();
+        const DWORD woke = ::MsgWaitForMultipleObjectsEx(folder ? 1 : 0, &folder, watch.Timeout(), QS_ALLINPUT,
+                                                         MWMO_INPUTAVAILABLE);
+        if (woke == WAIT_FAILED) throw std::runtime_error("the message queue could not be read");
+        if (folder && woke == WAIT_OBJECT_0) watch.Signalled();
+        // Checked whatever woke the loop, so that a stream of messages cannot hold a change back.
+        if (watch.TakeChange()) changed();
     }
 }
 

@@ -55,6 +55,12 @@ struct NullIsInvalid {
 
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 
+struct ChangeNotification {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { ::FindCloseChangeNotification(handle); }
+};
+
 }  // namespace handle_traits
 
 using UniqueHwnd = UniqueHandle<handle_traits::NullIsInvalid<HWND, ::DestroyWindow>>;
@@ -64,6 +70,8 @@ using UniqueHbrush = UniqueHandle<handle_traits::NullIsInvalid<HBRUSH, handle_tr
 using UniqueHbitmap = UniqueHandle<handle_traits::NullIsInvalid<HBITMAP, handle_traits::DeleteGdiObject>>;
 // A memory device context from CreateCompatibleDC.
 using UniqueMemoryDc = UniqueHandle<handle_traits::NullIsInvalid<HDC, ::DeleteDC>>;
+// A folder's change notification from FindFirstChangeNotification.
+using UniqueFindChangeHandle = UniqueHandle<handle_traits::ChangeNotification>;
 using UniqueHhook = UniqueHandle<handle_traits::NullIsInvalid<HHOOK, ::UnhookWindowsHookEx>>;
 // A kernel object (process, thread) that is closed with CloseHandle.
 using UniqueKernelHandle = UniqueHandle<handle_traits::NullIsInvalid<HANDLE, ::CloseHandle>>;

@@ -72,10 +72,13 @@ struct Program {
         return look + text;
     }
 
-    // Each value where the user finds it: in the control right after its label.
+    // The control where the user finds a value: right after its label.
+    HWND Beside(const wchar_t* label) const {
+        return ::GetWindow(::FindWindowExW(window, nullptr, L"Static", label), GW_HWNDNEXT);
+    }
     Values Read() const {
         const auto beside = [&](const wchar_t* label) {
-            HWND at = ::GetWindow(::FindWindowExW(window, nullptr, L"Static", label), GW_HWNDNEXT);
+            HWND at = Beside(label);
             return ClassName(at) == L"Button" ? std::to_wstring(::SendMessageW(at, BM_GETCHECK, 0, 0)) : WindowText(at);
         };
         Values values{WindowText(window)};
@@ -282,7 +285,8 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), row.box.empty() ? Values{} : Values{row.box});
         EXPECT_LT(::GetTickCount64() - start, kWindowWithinMs) << "the window came late";
         std::printf("%-50s window after %5llu ms\n", row.name, ::GetTickCount64() - start);
-        ::CloseHandle(lock);
+        // Once a lock goes, the window would show the file: it follows config.cfg.
+        if (row.file != File::Locked) ::CloseHandle(lock);
         for (int command : {IDM_LAUNCH, IDM_LAUNCHMP}) {
             if (!row.launched) break;
             program.Choose(command);
@@ -303,9 +307,75 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         ::WaitForSingleObject(program.process, kWaitMs);
         EXPECT_TRUE(::GetExitCodeProcess(program.process, &code) && code == 0) << "exit code " << code;
         EXPECT_EQ(WrittenState(), written);
+        if (row.file == File::Locked) ::CloseHandle(lock);
     }
     WriteKey(REG_NONE, L"", REG_NONE, L"");
     for (const fs::path& path : kScratch) fs::remove_all(path);
+}
+
+// The window follows config.cfg as the game writes it: replaced, shared for reading and
+// writing, in pieces; in a burst; deleted and written again. What the user typed stays
+// where the file did not change. F5 reads at once, and says when it cannot.
+TEST(EndToEnd, TheWindowFollowsConfigCfgAsTheGameWritesIt) {
+    ::CloseHandle(Arrange({.name = ""}));
+    Program program;
+    ASSERT_EQ(program.BoxesUntilWindow(kWaitMs), Values{});
+    std::string bytes = kRealistic;
+    Values shown = Realistic();
+    // Sets a setting's value in the file, and what its control then shows.
+    const auto set = [&](const char* name, const std::string& value, int at) {
+        bytes = std::regex_replace(bytes, std::regex(std::string("seta ") + name + " \"[^\"]*\""),
+                                   std::string("seta ") + name + " \"" + value + "\"");
+        shown[at] = std::wstring(value.begin(), value.end());
+    };
+    const auto write = [&](bool keepTime = false) {  // with keepTime, as if nothing were written
+        WIN32_FILE_ATTRIBUTE_DATA before{};
+        ::GetFileAttributesExW(kConfig.c_str(), GetFileExInfoStandard, &before);
+        const HANDLE file = ::CreateFileW(kConfig.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          CREATE_ALWAYS, 0, nullptr);
+        DWORD count = 0;
+        for (std::size_t at = 0; at < bytes.size(); at += 4000) {
+            ::WriteFile(file, bytes.data() + at, DWORD(std::min<std::size_t>(4000, bytes.size() - at)), &count, nullptr);
+        }
+        if (keepTime) ::SetFileTime(file, nullptr, nullptr, &before.ftLastWriteTime);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE) << "the game could not write its file";
+        ::CloseHandle(file);
+    };
+    const auto showsWithin = [&](DWORD ms) { return PollUntil(ms, [&] { return program.Read() == shown; }); };
+
+    ::SetWindowTextW(program.Beside(L"Resolution"), L"typed");
+    ::SetWindowTextW(program.Beside(L"Sensitivity"), L"typed");
+    shown[15] = L"typed";
+    set("r_vsync", "1", 7);
+    set("sensitivity", "9.5", 21);
+    write();
+    EXPECT_TRUE(showsWithin(2000)) << "one rewrite";
+    for (int i = 0; i < 20; ++i, ::Sleep(60)) {
+        set("r_gamma", "1." + std::to_string(i), 17);
+        write();
+    }
+    EXPECT_TRUE(showsWithin(2000)) << "a burst of rewrites";
+    ::DeleteFileW(kConfig.c_str());
+    ::Sleep(600);
+    EXPECT_EQ(program.Box(0), std::nullopt);
+    EXPECT_EQ(program.Read(), shown) << "deleted";
+    set("cg_brass", "1", 1);
+    write();
+    EXPECT_TRUE(showsWithin(2000)) << "written again";
+    set("r_vsync", "0", 7);  // the same size and time: the watch sees nothing to read
+    write(true);
+    ::Sleep(600);
+    shown[7] = L"1";
+    EXPECT_EQ(program.Read(), shown);
+    ::PostMessageW(program.window, WM_KEYDOWN, VK_F5, 0);
+    shown[7] = L"0";
+    EXPECT_TRUE(showsWithin(2000)) << "F5";
+    ::DeleteFileW(kConfig.c_str());
+    ::PostMessageW(program.window, WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(program.Box(kWaitMs), CannotOpen());
+    program.Choose(IDM_EXIT);
+    EXPECT_EQ(::WaitForSingleObject(program.process, kWaitMs), WAIT_OBJECT_0);
+    WriteKey(REG_NONE, L"", REG_NONE, L"");
 }
 
 // Another program's messages while one of the program's boxes is up, taken by the box's
