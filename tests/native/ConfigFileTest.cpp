@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
-#include <filesystem>
-#include <fstream>
-
 namespace quorvane {
 namespace {
 
@@ -64,21 +59,6 @@ TEST(LineSplitter, OnlyLinesOneTo548AreReadAndScannedAndTheLastMatchWins) {
         EXPECT_EQ(view != SettingsView{}, row.seen)
             << row.lines << " lines ended by " << PrintToString(row.end) << ", the setting on line " << row.at;
     }
-}
-
-// Nothing but a file on disk is read, and a file whose lines 0 to 548 never end only as
-// far as the bound: a FIFO with no writer, a device, a folder, a sparse 4 GiB file.
-TEST(ReadConfigLines, GivesNothingForWhatIsNotAReadableFileOnDisk) {
-    namespace fs = std::filesystem;
-    std::string scratch = (fs::temp_directory_path() / "quorvane-XXXXXX").string();
-    const fs::path folder = mkdtemp(scratch.data());
-    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
-    std::ofstream(folder / "sparse").close();
-    fs::resize_file(folder / "sparse", std::uintmax_t{1} << 32);
-    for (const fs::path& path : {folder / "absent.cfg", folder, fs::path("/dev/zero"), folder / "fifo", folder / "sparse"}) {
-        EXPECT_FALSE(ReadConfigLines(path.wstring()).has_value()) << path;
-    }
-    fs::remove_all(folder);
 }
 
 }  // namespace

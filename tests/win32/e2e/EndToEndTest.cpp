@@ -88,6 +88,12 @@ struct Program {
     }
 
     void Choose(int command) const { ::PostMessageW(window, WM_COMMAND, command, 0); }
+    // Exit from the menu: the program's exit code once it has ended.
+    DWORD Exit() const {
+        Choose(IDM_EXIT);
+        DWORD code = ~0u;
+        return ::WaitForSingleObject(process, 15000) == WAIT_OBJECT_0 && ::GetExitCodeProcess(process, &code) ? code : ~0u;
+    }
 
     // A visible top-level window of the program: a message box, or else its main window.
     HWND Find(bool box) const {
@@ -131,12 +137,10 @@ std::string FileBytes(const fs::path& path) {
 }
 const std::string kRealistic = FileBytes(HostPathToWindows(QUORVANE_TEST_DATA_DIR L"/config.cfg"));
 
-Values Initial(const std::string& text10 = "0") {  // given as bytes, read in the ANSI code page
+Values Initial() {
     Values values(23, L"0");
     values[0] = kTitle;
     values[10] = values[11] = L"1";
-    values[22].resize(text10.size());  // one character a byte
-    ::MultiByteToWideChar(CP_ACP, 0, text10.data(), int(text10.size()), values[22].data(), int(text10.size()));
     return values;
 }
 Values Realistic() {
@@ -146,9 +150,8 @@ Values Realistic() {
     return values;
 }
 
-// The realistic values with text box Text<n> showing `text`.
-Values WithText(int n, const std::wstring& text) {
-    Values values = Realistic();
+// `values` with text box Text<n> showing `text`.
+Values WithText(Values values, int n, const std::wstring& text) {
     values[12 + n] = text;
     return values;
 }
@@ -235,7 +238,6 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
     // The realistic file with other line ends and one more line, the last, never scanned.
     const std::string withLast = kRealistic + "seta r_vsync \"1\"\n";
     const std::wstring multi = kFolder + L'\0' + L"D:\\" + L'\0';
-    const std::string high = "\x80\x9F\xA0\xD7\xE9\xFF";
     const std::wstring absent = kFolder + L"\\Absent.exe", fifo = kDevices + L"\\fifo", pipe = L"\\\\.\\pipe";
     // Letters the code page lacks, which Windows would give it as the plain ones of kFolder and kGame.
     const std::wstring lookAlike = std::regex_replace(kFolder, std::wregex(L"Fran"), L"Fr\u0101n");
@@ -260,13 +262,14 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "CR line ends, the game writing", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r"),
          .file = File::Writing},
         {.name = "binary: quorvane.exe", .bytes = FileBytes(kProgramPath), .values = Initial()},
-        {.name = "bytes 0x80 to 0xFF", .bytes = "//\nseta rate \"" + high + "\"", .values = Initial(high)},
+        {.name = "bytes 0x80 to 0xFF", .bytes = "//\nseta rate \"\x80\x9F\xA0\xD7\xE9\xFF\"",  // in Windows-1252
+         .values = WithText(Initial(), 10, L"\u20AC\u0178\u00A0\u00D7\u00E9\u00FF")},
         {.name = "1 MiB line, 50 MB after", .bytes = "//\nbind X \"" + std::string(1 << 20, 'y') + "\"\n" + kRealistic +
          std::string(50'000'000, '\n')},
         {.name = "a value of 15 MiB", .bytes = std::regex_replace(kRealistic, std::regex("seta r_mode \"[^\"]*\""),
-         "seta r_mode \"" + std::string(15 << 20, 'x') + "\""), .values = WithText(3, kLongValue)},
+         "seta r_mode \"" + std::string(15 << 20, 'x') + "\""), .values = WithText(Realistic(), 3, kLongValue)},
         {.name = "com_maxfps of 15 MiB, no closing quote", .bytes = std::regex_replace(kRealistic,
-         std::regex("seta com_maxfps \"[^\"]*\""), "seta com_maxfps \"" + std::string(15 << 20, 'x')), .values = WithText(1, kLongValue)},
+         std::regex("seta com_maxfps \"[^\"]*\""), "seta com_maxfps \"" + std::string(15 << 20, 'x')), .values = WithText(Realistic(), 1, kLongValue)},
         {.name = "17 MiB line 0", .bytes = std::string(17 << 20, '\0'), .box = CannotOpen()},
         {.name = "no game exe", .exe = absent, .launched = L"Cannot start:\n\n" + absent},
         {.name = "no exe values, Error in the start folder", .exeType = REG_NONE, .launched = L"Cannot start:\n\nError"},
@@ -302,10 +305,7 @@ TEST(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         }
         EXPECT_EQ(program.Read(), !row.values.empty() ? row.values : row.box.empty() ? Realistic() : Initial());
         program.Choose(IDM_SAVE);
-        program.Choose(IDM_EXIT);
-        DWORD code = ~0u;
-        ::WaitForSingleObject(program.process, kWaitMs);
-        EXPECT_TRUE(::GetExitCodeProcess(program.process, &code) && code == 0) << "exit code " << code;
+        EXPECT_EQ(program.Exit(), 0u);
         EXPECT_EQ(WrittenState(), written);
         if (row.file == File::Locked) ::CloseHandle(lock);
     }
@@ -373,8 +373,7 @@ TEST(EndToEnd, TheWindowFollowsConfigCfgAsTheGameWritesIt) {
     ::DeleteFileW(kConfig.c_str());
     ::PostMessageW(program.window, WM_KEYDOWN, VK_F5, 0);
     EXPECT_EQ(program.Box(kWaitMs), CannotOpen());
-    program.Choose(IDM_EXIT);
-    EXPECT_EQ(::WaitForSingleObject(program.process, kWaitMs), WAIT_OBJECT_0);
+    EXPECT_EQ(program.Exit(), 0u);
     WriteKey(REG_NONE, L"", REG_NONE, L"");
 }
 
@@ -384,23 +383,19 @@ TEST(EndToEnd, TheWindowFollowsConfigCfgAsTheGameWritesIt) {
 TEST(EndToEnd, AnotherProgramsMessagesWhileABoxIsUpChangeNothing) {
     ::CloseHandle(Arrange({.name = "", .install = L"Rel"}));  // "Game Not Found:" while the window is hidden
     Program program;
-    const auto geometry = [](HWND window) {
-        RECT frame{}, client{};
-        ::GetWindowRect(window, &frame);
-        ::GetClientRect(window, &client);
-        return std::to_string(frame.left) + "," + std::to_string(frame.top) + " client " +
-               std::to_string(client.right) + "x" + std::to_string(client.bottom);
-    };
     const auto forge = [&](HWND window) {
-        const std::string before = geometry(window);
+        RECT before{}, after{}, client{};
+        ::GetWindowRect(window, &before);
         const LPARAM readable = ::GetWindowLongPtrW(window, GWLP_HINSTANCE);  // the program's own image
         for (const LPARAM rect : {LPARAM{0x10}, LPARAM{0}, readable}) {
             ::PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), rect);
         }
         for (int i = 0; i < 5000; ++i) ::PostMessageW(window, WM_COMMAND, IDM_ABOUT, 0);
         ::Sleep(1000);  // the box's loop takes them all
-        EXPECT_EQ(geometry(window), before);
-        EXPECT_EQ(geometry(window).substr(before.find(' ')), " client 437x281");
+        ::GetWindowRect(window, &after);
+        ::GetClientRect(window, &client);
+        EXPECT_TRUE(::EqualRect(&before, &after) && client.right == 437 && client.bottom == 281)
+            << after.left << ',' << after.top << " client " << client.right << 'x' << client.bottom;
     };
     HWND hidden = nullptr;
     ASSERT_TRUE(PollUntil(kWaitMs, [&] { return program.Find(true) && (hidden = ::FindWindowW(L"QuorvaneForm1", nullptr)); }));
@@ -411,10 +406,7 @@ TEST(EndToEnd, AnotherProgramsMessagesWhileABoxIsUpChangeNothing) {
     forge(program.window);
     EXPECT_EQ(program.Box(0).value_or(L"").substr(0, 10), L"Delmarrow ");
     EXPECT_EQ(program.Box(1000), std::nullopt) << "a box in a box";
-    program.Choose(IDM_EXIT);
-    DWORD code = ~0u;
-    ::WaitForSingleObject(program.process, kWaitMs);
-    EXPECT_TRUE(::GetExitCodeProcess(program.process, &code) && code == 0) << "exit code " << code;
+    EXPECT_EQ(program.Exit(), 0u);
     WriteKey(REG_NONE, L"", REG_NONE, L"");
 }
 
