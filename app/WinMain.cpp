@@ -17,10 +17,9 @@ namespace {
 
 int Run(HINSTANCE instance, int showCommand) {
     QUORVANE_STARTUP_PHASE("process start to wWinMain");
-    quorvane::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    QUORVANE_STARTUP_PHASE("COM and common controls");
+    QUORVANE_STARTUP_PHASE("common controls");
 
     quorvane::Win32MessageBox messages;
     quorvane::Form1 form(messages);

@@ -13,7 +13,7 @@ files = {"demo": "the demo's config.cfg", "crlf": "the demo's config.cfg, CR LF 
          "big": "the demo's config.cfg repeated to 100 MiB"}
 labels = {**{name: f"quorvane.exe, {label}" for name, label in files.items()},
           "floor_controls": "floor: the window, menu and 45 controls", "floor": "floor: the bare window",
-          "notepad": "Notepad, 32-bit, opening the demo's config.cfg"}
+          "notepad": "Notepad (as wide as quorvane.exe), opening the demo's config.cfg"}
 
 times, phases = {}, {}
 for name, ms in (line.split() for line in read("startup.txt")):

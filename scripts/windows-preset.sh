@@ -11,8 +11,10 @@
 runs_32bit_programs() { [ ! -e /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
 windows_preset=win32
+wine_program=wine  # for a program that starts Wine itself
 if ! runs_32bit_programs; then
   windows_preset=win64
+  wine_program=/usr/lib/wine/wine64
   wine() { /usr/lib/wine/wine64 "$@"; }
   export -f wine
 fi

@@ -271,7 +271,7 @@ LRESULT Form1::OnCreate() {
     backBrush_.reset(::CreateSolidBrush(kForm1BackColor));
     if (!backBrush_ || !LayOut(WindowDpi(hwnd()))) return -1;
     focus_ = Control(ControlId::Check1);
-    NameCheckBoxes();
+    accessibleNames_.Watch(hwnd());
     QUORVANE_STARTUP_PHASE("accessible names");
     created_ = true;
     return 0;
@@ -314,6 +314,7 @@ bool Form1::LayOut(int dpi) {
     // Without its picture the window is still usable, on black.
     if (decoding_.valid()) background_ = decoding_.get();
     if (pictureDpi_ != dpi) {
+        ComApartment com;  // the decoder is a COM object
         background_ = DecodeJpegResource(instance_, IDR_BACKGROUND, dpi);
         pictureDpi_ = dpi;
     }
@@ -347,23 +348,6 @@ void Form1::OnDpiChanged(int dpi, const RECT* suggested) {
     }
     // Fonts that cannot be made leave the window as it was laid out.
     if (LayOut(dpi)) ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-// A text box takes its accessible name from the label created just before it. A
-// check box would give its own caption, "Check1" on all twelve, so the caption of the
-// label before it is set as its name instead. Systems without the annotation service
-// keep the caption.
-void Form1::NameCheckBoxes() {
-    if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                  &accessibleNames_))) {
-        return;
-    }
-    for (std::size_t i = 1; i < kForm1Layout.size(); ++i) {
-        if (kForm1Layout[i].kind != ControlKind::CheckBox) continue;
-        const std::wstring name(kForm1Layout[i - 1].caption);
-        accessibleNames_->SetHwndPropStr(Control(kForm1Layout[i].id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                         PROPID_ACC_NAME, name.c_str());
-    }
 }
 
 void Form1::OnPaint() {
@@ -420,14 +404,7 @@ void Form1::OnSetFocus() {
 }
 
 void Form1::OnDestroy() {
-    if (accessibleNames_) {
-        for (const ControlSpec& entry : kForm1Layout) {
-            if (entry.kind != ControlKind::CheckBox) continue;
-            MSAAPROPID name = PROPID_ACC_NAME;
-            accessibleNames_->ClearHwndProps(Control(entry.id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                             &name, 1);
-        }
-    }
+    accessibleNames_.Clear();
     // The window is the program: closing it, by Exit or the close box, ends the run.
     // A window that failed to be created leaves that to its creator.
     if (created_) ::PostQuitMessage(0);

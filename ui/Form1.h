@@ -3,6 +3,7 @@
 // load sequence, then shown. Its menu commands run on the window's thread.
 
 #include "config/LoadSequence.h"
+#include "ui/AccessibleNames.h"
 #include "registry/General.h"
 #include "common/MessageBoxApi.h"
 #include "ui/ConfigWatch.h"
@@ -12,9 +13,6 @@
 #include "ui/UniqueHandle.h"
 
 #include <windows.h>
-
-#include <oleacc.h>
-#include <wrl/client.h>
 
 #include <exception>
 #include <future>
@@ -40,10 +38,9 @@ public:
 
     // Creates the window hidden, titled "Form1", with every control in its initial
     // state, laid out for the density of the display it is on. `instance` holds the
-    // icon, the menu and the background picture, which is decoded on a thread of its own while
-    // the window and its controls are made. COM should be set up on this thread
-    // (ComApartment) for the accessible names and for a picture decoded again when
-    // the density changes.
+    // icon, the menu and the background picture, which is decoded on a thread of its
+    // own while the window and its controls are made. What needs COM (the picture, the
+    // accessible names) sets it up for itself when it is needed.
     bool Create(HINSTANCE instance);
 
     // The load sequence: title, install paths, config.cfg and its settings.
@@ -100,7 +97,6 @@ private:
 
     bool LayOut(int dpi);
     void SizeClientArea();
-    void NameCheckBoxes();
     void LaunchPath(const std::wstring& path);
     void ShowSetting(const Setting& setting, const SettingsView& view);
 
@@ -122,7 +118,7 @@ private:
     UniqueHbrush backBrush_;
     std::future<UniqueHbitmap> decoding_;  // the picture, from Create to WM_CREATE
     UniqueHbitmap background_;
-    Microsoft::WRL::ComPtr<IAccPropServices> accessibleNames_;
+    AccessibleNames accessibleNames_;
     // Set on WM_NCCREATE and let go on WM_NCDESTROY. The destructor destroys a window
     // still open before the font and the brush its controls use go.
     UniqueHwnd window_;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -131,6 +133,22 @@ TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
     EXPECT_EQ(TabRing(::GetFocus()), "Check1 Check2 Check3 Check4 Text1 Text2 Text3 Text4 Check5 Text5 Text6 Check6 Check7 Check8 Text7 "
                     "Check9 Text8 Text9 Check10 Check11 Check12 Text10");
     EXPECT_EQ(Picture(), "549x580 shown shown shown") << "the picture at its natural size";
+}
+
+TEST_F(Form1Test, ACheckBoxIsNamedByItsLabelWhenAClientAsks) {
+    Microsoft::WRL::ComPtr<IAccPropServices> service;
+    if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, &service)) ||
+        service->SetHwndPropStr(form->hwnd(), DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_HELP, L"") == E_NOTIMPL) {
+        GTEST_SKIP() << "no annotation service here (Wine's is a stub): check box names not checked";
+    }
+    Microsoft::WRL::ComPtr<IAccessible> box;
+    ASSERT_HRESULT_SUCCEEDED(::AccessibleObjectFromWindow(form->Control(Check1), OBJID_CLIENT, __uuidof(IAccessible), &box));
+    VARIANT self{};
+    self.vt = VT_I4;
+    BSTR name = nullptr;
+    EXPECT_TRUE(SUCCEEDED(box->get_accName(self, &name)) && name && name == std::wstring_view(L"Shell Ejection"))
+        << Narrow(name ? name : L"(none)");
+    ::SysFreeString(name);
 }
 
 TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
