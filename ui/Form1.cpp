@@ -116,7 +116,8 @@ void Form1::Fill(const LoadedForm& loaded) {
     ::SetWindowTextW(hwnd(), loaded.view.Title.c_str());
     for (const Setting& setting : kSettings) ShowSetting(setting, loaded.view);
     for (const int pathBox : {10, 11}) {
-        ::SendMessageW(Control(CheckBoxId(pathBox)), BM_SETCHECK, loaded.view.Check[pathBox] == 1, 0);
+        const WPARAM state = loaded.view.Check[pathBox] == 1 ? BST_CHECKED : BST_UNCHECKED;
+        ::SendMessageW(Control(CheckBoxId(pathBox)), BM_SETCHECK, state, 0);
     }
 }
 
