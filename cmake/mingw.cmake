@@ -1,6 +1,7 @@
 # What the mingw-w64 toolchains share (posix thread model); mingw-i686.cmake and
 # mingw-x86_64.cmake set QUORVANE_MINGW_ARCH and include this file. Their test
-# programs run through Wine (tests/win32/CMakeLists.txt).
+# programs run through Wine (tests/win32/CMakeLists.txt). The MinGW options of single
+# targets are in cmake/Platform.cmake.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${QUORVANE_MINGW_ARCH})
 
@@ -15,6 +16,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Everything static: the program and its tests need no mingw DLL beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc")
 
 # Small and reproducible: the same sources give the same bytes whatever the folder and
 # the time. Optimised for size (start-up is Windows' and Wine's work, not the code's);
