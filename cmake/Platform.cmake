@@ -1,7 +1,14 @@
-# What belongs to one compiler, in one place: one block for MinGW and one for MSVC. The
-# Windows programs take their share through quorvane_windows_program() below. The MinGW
-# flags that every target gets (static, small, reproducible) are set with the compiler,
-# in cmake/mingw.cmake.
+# What belongs to one platform or one compiler, in one place: the Windows floor for every
+# Windows build, then one block for MinGW and one for MSVC. The Windows programs take
+# their share through quorvane_windows_program() below. The MinGW flags that every target
+# gets (static, small, reproducible) are set with the compiler, in cmake/mingw.cmake.
+
+if(WIN32)
+  # Windows 7 is the oldest Windows the program runs on: the headers hide whatever is
+  # newer, so a direct call to it does not compile. Newer functions are looked up when
+  # the program runs.
+  add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
+endif()
 
 # The link options for each kind of Windows program (see quorvane_windows_program).
 if(MINGW)
