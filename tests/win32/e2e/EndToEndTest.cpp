@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <regex>
 
 namespace quorvane::e2e {
@@ -48,7 +49,7 @@ struct Program {
     Values BoxesUntilWindow(DWORD timeoutMs) {
         Values boxes;
         PollUntil(timeoutMs, [&] {
-            if ((window = Find(false)) || ::WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return true;
+            if ((window = Find(false)) != nullptr || ::WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return true;
             if (auto text = Box(0)) boxes.push_back(*text);
             return false;
         });
