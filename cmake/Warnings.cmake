@@ -3,7 +3,7 @@
 # another compiler version may warn about what this one does not.
 add_library(quorvane_warnings INTERFACE)
 if(MSVC)
-  target_compile_options(quorvane_warnings INTERFACE /W4 /utf-8)
+  target_compile_options(quorvane_warnings INTERFACE /W4)
 else()
   target_compile_options(quorvane_warnings INTERFACE -Wall -Wextra)
 endif()

@@ -1,6 +1,6 @@
 # What the mingw-w64 toolchains share (posix thread model); mingw-i686.cmake and
-# mingw-x86_64.cmake set QUORVANE_MINGW_ARCH and include this file. Their test
-# programs run through Wine (tests/win32/CMakeLists.txt).
+# mingw-x86_64.cmake set QUORVANE_MINGW_ARCH and include this file. The MinGW options
+# of single targets are in cmake/Platform.cmake.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${QUORVANE_MINGW_ARCH})
 
@@ -15,6 +15,19 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Everything static: the program and its tests need no mingw DLL beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc")
+
+# The programs built here run on this machine through Wine, when it is there: only the
+# tests need it (tests/win32/CMakeLists.txt). A 64-bit program needs Wine's 64-bit
+# loader: Debian's `wine` starts the 32-bit one whenever it is installed, runnable or not.
+if(QUORVANE_MINGW_ARCH STREQUAL x86_64)
+  find_program(WINE_PROGRAM NAMES wine64 PATHS /usr/lib/wine /usr/lib64/wine)
+else()
+  find_program(WINE_PROGRAM wine)
+endif()
+if(WINE_PROGRAM)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+endif()
 
 # Small and reproducible: the same sources give the same bytes whatever the folder and
 # the time. Optimised for size (start-up is Windows' and Wine's work, not the code's);

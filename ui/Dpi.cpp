@@ -2,6 +2,11 @@
 
 #include "ui/UniqueHandle.h"
 
+// Windows 7 has it with update KB2533623, whatever the headers show for Windows 7.
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
 namespace quorvane {
 namespace {
 

@@ -9,11 +9,11 @@
 
 namespace quorvane::testing {
 
-// A host path as Wine shows it (the host's root is drive Z:); other paths unchanged.
+// A path as CMake gives it, with backslashes; a host path as Wine shows it (the host's root is drive Z:).
 inline std::wstring HostPathToWindows(std::wstring path) {
-    if (!path.starts_with(L'/')) return path;
+    const bool host = path.starts_with(L'/');
     std::replace(path.begin(), path.end(), L'/', L'\\');
-    return L"Z:" + path;
+    return host ? L"Z:" + path : path;
 }
 
 // quorvane.exe, as built beside the tests.
