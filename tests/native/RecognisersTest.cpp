@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 namespace quorvane {
 namespace {
 
@@ -22,9 +24,8 @@ TEST(Recognisers, EachSettingFillsItsOwnControlAndNothingElse) {
         const wchar_t* name = (flag ? testing::kCheckSettings : testing::kTextSettings)[control];
         if (!name) continue;  // the path boxes
         const bool fps = std::wstring_view(name) == L"cg_drawFPS";
-        for (const auto& [value, shown] : flag ? std::vector<std::pair<std::wstring, int>>{{fps ? L"Simple" : L"1", 1},
-                                                                                          {fps ? L"Off" : L"0", 0}}
-                                               : std::vector<std::pair<std::wstring, int>>{{L"7", 7}}) {
+        const std::pair<std::wstring, int> values[] = {{fps ? L"Simple" : L"1", 1}, {fps ? L"Off" : L"0", 0}, {L"7", 7}};
+        for (const auto& [value, shown] : flag ? std::span(values, 2) : std::span(values + 2, 1)) {
             const std::wstring line = L"seta " + std::wstring(name) + L" \"" + value + L"\"";
             SettingsView expected = start, view = start;
             if (flag) expected.Check[control] = shown;
