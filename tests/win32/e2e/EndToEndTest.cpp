@@ -409,7 +409,11 @@ TEST_F(EndToEnd, AnotherProgramsMessagesWhileABoxIsUpChangeNothing) {
             ::PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), rect);
         }
         for (int i = 0; i < 5000; ++i) ::PostMessageW(window, WM_COMMAND, IDM_ABOUT, 0);
-        ::Sleep(1000);  // the box's loop takes them all
+        // A tick posted last: once it shows, the box's loop has taken all the rest.
+        HWND marker = ::GetWindow(::FindWindowExW(window, nullptr, L"Static", L"Shell Ejection"), GW_HWNDNEXT);
+        const LRESULT was = ::SendMessageW(marker, BM_GETCHECK, 0, 0);
+        ::PostMessageW(marker, BM_SETCHECK, was == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+        EXPECT_TRUE(PollUntil(kWaitMs, [&] { return ::SendMessageW(marker, BM_GETCHECK, 0, 0) != was; }));
         ::GetWindowRect(window, &after);
         ::GetClientRect(window, &client);
         EXPECT_TRUE(::EqualRect(&before, &after) && client.right == 437 && client.bottom == 281)
