@@ -7,8 +7,8 @@
 # 64 bits (the win64 preset) and run by Wine's 64-bit loader, which `wine` then stands
 # for in the sourcing script and in the scripts it starts.
 
-# True when this machine runs Wine's 32-bit loader (or has none of its own to try).
-runs_32bit_programs() { [ ! -e /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; }
+# True when Wine's 32-bit loader is installed and runs on this machine.
+runs_32bit_programs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
 windows_preset=win32
 wine_program=wine  # for a program that starts Wine itself
