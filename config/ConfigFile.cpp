@@ -3,14 +3,10 @@
 #include "common/AnsiText.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include <fcntl.h>
-#include <io.h>
 #else
 #include <fcntl.h>
 #include <filesystem>
@@ -48,49 +44,103 @@ std::optional<ConfigLines> LineSplitter::Finish() {
     return lines;
 }
 
-// A running game may hold config.cfg open, for reading or writing, and may replace or
-// delete it while this program reads: it is opened for reading only, and shared with all of that.
-InputFile::InputFile(const std::wstring& path) {
+namespace {
+
+// config.cfg, held open for reading only. Shared with readers and with writers, so that
+// the game can save it (truncate and write) while it is read. Not with deletion: a
+// program that deletes or replaces the file while it is held would otherwise lose it
+// (Windows, and Wine, remove a file deleted while open when its last handle closes,
+// whatever then has its name); such a program is refused until the copy is done instead.
+// Anything that is not a file on disk (a pipe, a device, a folder) is not opened.
+class HeldFile {
+public:
+    explicit HeldFile(const std::wstring& path);
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool IsOpen() const;
+    // Fills buffer; count is 0 at the end. False on a read error.
+    bool Read(char* buffer, std::size_t capacity, std::size_t& count);
+
+private:
 #ifdef _WIN32
-    HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return;
-    // A pipe or a device may never end, or never answer.
-    const bool onDisk = ::GetFileType(handle) == FILE_TYPE_DISK;
-    const int fd = onDisk ? _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY) : -1;
-    if (fd < 0) {
-        ::CloseHandle(handle);
-    } else if (!(file_ = _fdopen(fd, "rb"))) {
-        _close(fd);
-    }
+    HANDLE file_ = INVALID_HANDLE_VALUE;
 #else
-    // Without O_NONBLOCK, opening a FIFO waits for a writer.
-    const int fd = ::open(std::filesystem::path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || !(file_ = ::fdopen(fd, "rb")))) ::close(fd);
+    int file_ = -1;
 #endif
+};
+
+#ifdef _WIN32
+HeldFile::HeldFile(const std::wstring& path) {
+    file_ = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A pipe or a device may never end, or never answer.
+    if (IsOpen() && ::GetFileType(file_) != FILE_TYPE_DISK) {
+        ::CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+    }
+}
+HeldFile::~HeldFile() {
+    if (IsOpen()) ::CloseHandle(file_);
+}
+bool HeldFile::IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+bool HeldFile::Read(char* buffer, std::size_t capacity, std::size_t& count) {
+    DWORD read = 0;
+    const bool ok = ::ReadFile(file_, buffer, static_cast<DWORD>(capacity), &read, nullptr) != FALSE;
+    count = read;
+    return ok;
+}
+#else
+HeldFile::HeldFile(const std::wstring& path) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    file_ = ::open(std::filesystem::path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (IsOpen() && (::fstat(file_, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(file_);
+        file_ = -1;
+    }
+}
+HeldFile::~HeldFile() {
+    if (IsOpen()) ::close(file_);
+}
+bool HeldFile::IsOpen() const { return file_ >= 0; }
+bool HeldFile::Read(char* buffer, std::size_t capacity, std::size_t& count) {
+    const ssize_t read = ::read(file_, buffer, capacity);
+    count = read > 0 ? static_cast<std::size_t>(read) : 0;
+    return read >= 0;
+}
+#endif
+
+// The bytes lines 0 to 548 can come from: up to the end, to just past the byte bound, or
+// to where 549 lines have surely ended (as many CRs, or as many LFs).
+std::optional<std::string> CopyLineBytes(const std::wstring& path) {
+    HeldFile file(path);
+    if (!file.IsOpen()) return std::nullopt;
+    constexpr std::size_t kChunk = 256 * 1024;
+    std::string bytes;
+    std::size_t crs = 0, lfs = 0;
+    while (bytes.size() <= kMaxLineBytes && std::max(crs, lfs) <= kLastScannedLine) {
+        const std::size_t at = bytes.size();
+        std::size_t count = 0;
+        bytes.resize(at + kChunk);
+        if (!file.Read(bytes.data() + at, kChunk, count)) return std::nullopt;  // a folder, on some systems
+        bytes.resize(at + count);
+        if (count == 0) break;
+        const std::string_view piece(bytes.data() + at, count);
+        crs += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\r'));
+        lfs += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+    }
+    return bytes;
 }
 
-InputFile::~InputFile() {
-    if (file_ != nullptr) std::fclose(file_);
-}
-
-std::size_t InputFile::Read(char* buffer, std::size_t capacity) {
-    return file_ == nullptr ? 0 : std::fread(buffer, 1, capacity, file_);
-}
-
-bool InputFile::Failed() const { return file_ == nullptr || std::ferror(file_) != 0; }
+}  // namespace
 
 std::optional<ConfigLines> ReadConfigLines(const std::wstring& configPath) {
-    InputFile file(configPath);
-    if (!file.IsOpen()) return std::nullopt;
+    const std::optional<std::string> bytes = CopyLineBytes(configPath);
+    if (!bytes) return std::nullopt;
     LineSplitter lines;
-    std::array<char, 64 * 1024> chunk;
-    while (const std::size_t count = file.Read(chunk.data(), chunk.size())) {
-        if (!lines.Feed({chunk.data(), count})) break;
-    }
-    // A folder opens on some systems and then fails its first read.
-    if (file.Failed()) return std::nullopt;
+    lines.Feed(*bytes);
     return lines.Finish();
 }
 

@@ -4,7 +4,6 @@
 // shows, so reading stops once line 548 has ended.
 
 #include <cstddef>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,27 +45,9 @@ private:
     bool tooLong_ = false;
 };
 
-// Owns one file on disk opened for reading only, shared with readers and writers.
-class InputFile {
-public:
-    // Anything that is not a file on disk (a pipe, a device, a folder on some systems)
-    // is not opened; check IsOpen().
-    explicit InputFile(const std::wstring& path);
-    ~InputFile();
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-
-    bool IsOpen() const { return file_ != nullptr; }
-    // Fills buffer; returns the count read, 0 at the end. Sets Failed() on a read error.
-    std::size_t Read(char* buffer, std::size_t capacity);
-    bool Failed() const;
-
-private:
-    std::FILE* file_ = nullptr;
-};
-
 // Lines 0 to 548 of the file at configPath; nothing when it cannot be opened or read,
-// is not a file on disk, or goes past the byte bound.
+// is not a file on disk, or goes past the byte bound. The file is held only while its
+// bytes are copied; they are cut into lines after it is closed.
 std::optional<ConfigLines> ReadConfigLines(const std::wstring& configPath);
 
 }  // namespace quorvane

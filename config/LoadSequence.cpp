@@ -17,13 +17,16 @@ std::vector<const Setting*> ChangedSettings(const SettingsView& was, const Setti
     return changed;
 }
 
-LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages) {
+LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages,
+                           const std::function<void(const InstallPaths&)>& found) {
     LoadedForm form;
     form.paths = FindInstallPaths(registry, messages, form.view);
     if (!form.paths.GameFound) return form;
+    found(form.paths);
 
     if (std::optional<ConfigLines> lines = ReadConfigLines(form.paths.ConfigPath)) {
         form.lines = std::move(*lines);
+        form.configRead = true;
     } else {
         messages.Show(CannotOpenText(form.paths.ConfigPath));
         return form;

@@ -9,6 +9,7 @@
 #include "config/SettingsView.h"
 #include "registry/General.h"
 
+#include <functional>
 #include <vector>
 
 namespace quorvane {
@@ -17,6 +18,7 @@ struct LoadedForm {
     InstallPaths paths;
     ConfigLines lines;
     SettingsView view;
+    bool configRead = false;  // config.cfg was read
 };
 
 // The box shown when config.cfg cannot be read.
@@ -30,7 +32,9 @@ std::vector<const Setting*> ChangedSettings(const SettingsView& was, const Setti
 
 // Starts from the window's initial state (boxes clear, texts "0") and fills it.
 // Shows "Game Not Found:" when the game's install folder cannot be read (and then
-// leaves config.cfg alone), or "Cannot open:" when config.cfg cannot be read.
-LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages);
+// leaves config.cfg alone), or "Cannot open:" when config.cfg cannot be read. Once the
+// game is found, `found` is given its paths before config.cfg is read.
+LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages,
+                           const std::function<void(const InstallPaths&)>& found);
 
 }  // namespace quorvane

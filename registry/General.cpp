@@ -101,10 +101,14 @@ RegistryValue General::ReadRegistryString(std::wstring& keyPath, const std::wstr
     LastResult = registry_.CloseKey(KeyHandle);
 
     // The value, its terminator and whatever the call left behind them, less the
-    // surrounding spaces and the terminator. A value stored without one keeps its last
-    // character.
+    // surrounding spaces and the terminator. A value stored without one is what the call
+    // wrote, less its leading spaces: the spaces after it are its own.
+    std::wstring written = AnsiToWide(std::string_view(buffer).substr(0, ValueBufferLength));
     ValueBuffer = std::wstring(TrimSpaces(ValueBuffer));
-    if (ValueBuffer.ends_with(L'\0')) return RegistryValue::Text(ValueBuffer.substr(0, ValueBuffer.size() - 1));
+    if (written.find(L'\0') == std::wstring::npos) {
+        return RegistryValue::Text(written.erase(0, written.find_first_not_of(L' ')));
+    }
+    if (ValueBuffer.ends_with(L'\0')) ValueBuffer.pop_back();
     return RegistryValue::Text(ValueBuffer);
 }
 

@@ -35,6 +35,7 @@ LRESULT CALLBACK AccessibleNames::OnCheckBoxMessage(HWND control, UINT message, 
 
 void AccessibleNames::Give() {
     if (std::exchange(asked_, true)) return;
+    StopWatching();
     com_.emplace();
     if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                   &service_))) {
@@ -46,7 +47,12 @@ void AccessibleNames::Give() {
     });
 }
 
+void AccessibleNames::StopWatching() {
+    ForEachCheckBox(window_, [](HWND box, std::wstring_view) { ::RemoveWindowSubclass(box, OnCheckBoxMessage, 0); });
+}
+
 void AccessibleNames::Clear() {
+    StopWatching();
     if (!service_) return;
     ForEachCheckBox(window_, [this](HWND box, std::wstring_view) {
         MSAAPROPID name = PROPID_ACC_NAME;

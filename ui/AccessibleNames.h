@@ -23,13 +23,15 @@ public:
 
     // Waits for the first request to any check box of `window`.
     void Watch(HWND window);
-    // Takes the names back; call while the check boxes still exist.
+    // Takes the names back and stops watching; call while the check boxes still exist.
     void Clear();
 
 private:
     static LRESULT CALLBACK OnCheckBoxMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR self);
     void Give();
+    // The subclass goes once its work is done.
+    void StopWatching();
 
     HWND window_ = nullptr;
     bool asked_ = false;

@@ -1,21 +1,75 @@
 #include "ui/ConfigWatch.h"
 
+#include <algorithm>
+
 namespace quorvane {
-namespace {
 
-ULONGLONG Join(DWORD high, DWORD low) { return (static_cast<ULONGLONG>(high) << 32) | low; }
+FolderWatch::FolderWatch(const std::wstring& folder, std::wstring entry, DWORD filter)
+    : entry_(std::move(entry)), filter_(filter) {
+    // Listing access only, and every sharing: the folder can still be deleted or renamed.
+    folder_.reset(::CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+    if (folder_.get() == INVALID_HANDLE_VALUE) (void)folder_.release();
+    event_.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    overlapped_.hEvent = event_.get();
+    armed_ = folder_ && event_ && Arm();
+}
 
-}  // namespace
+FolderWatch::~FolderWatch() {
+    if (!armed_) return;
+    DWORD count = 0;
+    ::CancelIoEx(folder_.get(), &overlapped_);
+    ::GetOverlappedResult(folder_.get(), &overlapped_, &count, TRUE);
+}
 
-bool ConfigWatch::Start(const std::wstring& file) {
-    file_ = file;
-    const std::wstring folder = file.substr(0, file.find_last_of(L"\\/"));
-    // New, replaced, renamed and deleted files, and files written to.
-    notification_.reset(::FindFirstChangeNotificationW(
-        folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE));
-    pending_ = static_cast<bool>(notification_);
-    due_ = ::GetTickCount64();
-    return pending_;
+bool FolderWatch::Arm() {
+    return ::ReadDirectoryChangesW(folder_.get(), changes_.data(), static_cast<DWORD>(changes_.size()), FALSE,
+                                   filter_, nullptr, &overlapped_, nullptr) != FALSE;
+}
+
+FolderWatch::Report FolderWatch::Take() {
+    DWORD count = 0;
+    if (!::GetOverlappedResult(folder_.get(), &overlapped_, &count, FALSE)) {
+        armed_ = false;
+        return Report::Ended;
+    }
+    // No names: more changed than the buffer could hold.
+    bool entry = count == 0;
+    for (DWORD at = 0; count >= sizeof(FILE_NOTIFY_INFORMATION) && at <= count - sizeof(FILE_NOTIFY_INFORMATION);) {
+        const auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(changes_.data() + at);
+        const int length = static_cast<int>(std::min<DWORD>(change->FileNameLength, count - at) / sizeof(wchar_t));
+        entry = entry || ::CompareStringOrdinal(change->FileName, length, entry_.c_str(), -1, TRUE) == CSTR_EQUAL;
+        if (change->NextEntryOffset == 0) break;
+        at += change->NextEntryOffset;
+    }
+    armed_ = Arm();
+    return armed_ ? (entry ? Report::Entry : Report::Other) : Report::Ended;
+}
+
+void ConfigWatch::Start(const std::wstring& installFolder) {
+    install_ = installFolder;
+    Follow();
+}
+
+void ConfigWatch::Follow() {
+    pending_ = false;
+    for (auto& watch : watches_) watch.reset();
+    watches_[0] = std::make_unique<FolderWatch>(install_, L"players", FILE_NOTIFY_CHANGE_DIR_NAME);
+    watches_[1] = std::make_unique<FolderWatch>(install_ + L"\\players", L"config.cfg",
+                                                FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                                    FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+    for (auto& watch : watches_) {
+        if (!watch->IsOpen()) watch.reset();
+    }
+}
+
+DWORD ConfigWatch::Handles(HANDLE* handles) const {
+    DWORD count = 0;
+    for (const auto& watch : watches_) {
+        if (watch) handles[count++] = watch->event();
+    }
+    return count;
 }
 
 DWORD ConfigWatch::Timeout() const {
@@ -24,28 +78,39 @@ DWORD ConfigWatch::Timeout() const {
     return now >= due_ ? 0 : static_cast<DWORD>(due_ - now);
 }
 
-void ConfigWatch::Signalled() {
-    // Another folder change is reported only once this one is taken.
-    if (!::FindNextChangeNotification(notification_.get())) notification_.reset();
+void ConfigWatch::Signalled(DWORD index) {
+    for (auto& watch : watches_) {
+        if (!watch || index-- != 0) continue;
+        switch (watch->Take()) {
+            case FolderWatch::Report::Entry:
+                retryMs_ = kFirstRetryMs;
+                Changed();
+                break;
+            case FolderWatch::Report::Ended:
+                // Its folder went (players deleted, say): watched again by path when due.
+                watch.reset();
+                Retry();
+                break;
+            case FolderWatch::Report::Other:
+                break;
+        }
+        return;
+    }
+}
+
+void ConfigWatch::Changed() {
+    const ULONGLONG now = ::GetTickCount64();
+    if (!pending_) first_ = now;
     pending_ = true;
-    due_ = ::GetTickCount64() + kQuietMs;
+    due_ = std::min(now + kQuietMs, first_ + kLatestMs);
 }
 
-bool ConfigWatch::TakeChange() {
-    if (!pending_ || ::GetTickCount64() < due_) return false;
-    pending_ = false;
-    const Stamp now = Look();
-    const bool changed = !stamped_ || now != stamp_;
-    stamp_ = now;
-    stamped_ = true;
-    return changed;
-}
-
-ConfigWatch::Stamp ConfigWatch::Look() const {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(file_.c_str(), GetFileExInfoStandard, &data)) return {};
-    return {true, Join(data.nFileSizeHigh, data.nFileSizeLow),
-            Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+void ConfigWatch::Retry() {
+    const ULONGLONG at = ::GetTickCount64() + retryMs_;
+    due_ = pending_ ? std::min(due_, at) : at;
+    if (!pending_) first_ = ::GetTickCount64();
+    pending_ = true;
+    retryMs_ = std::min(retryMs_ * 2, kLastRetryMs);
 }
 
 }  // namespace quorvane

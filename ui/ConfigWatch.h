@@ -1,48 +1,87 @@
 #pragma once
-// Tells the message loop when config.cfg has changed: the platform's change notification
-// on its folder, a handle the loop waits on beside its messages, and a quiet moment after
-// the last change before the file is read. No timer and no thread.
+// Tells the message loop when to read config.cfg again. Windows names each changed entry
+// of a watched folder (ReadDirectoryChangesW, on events the loop waits on beside its
+// messages: no timer, no thread): the players folder is watched for config.cfg, and the
+// install folder for players coming and going. Nothing above the install folder is
+// watched, and no tree: each watch sees its own folder's entries only.
 
 #include "ui/UniqueHandle.h"
 
+#include <array>
+#include <memory>
 #include <string>
 
 namespace quorvane {
 
-class ConfigWatch {
+// One folder, watched for changes to one of its entries.
+class FolderWatch {
 public:
-    // A burst of writes is read once, when the folder has been quiet this long.
-    static constexpr ULONGLONG kQuietMs = 200;
+    // Watches `folder` for `filter` changes (FILE_NOTIFY_CHANGE_...) to `entry`; check IsOpen().
+    FolderWatch(const std::wstring& folder, std::wstring entry, DWORD filter);
+    // Cancels the pending request and waits for it to end, since it writes into this object.
+    ~FolderWatch();
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
 
-    // Watches the folder of `file`; false when there is no such folder. The file is
-    // looked at once soon after, so that a change since it was last read is not missed.
-    bool Start(const std::wstring& file);
-
-    // What the loop waits on beside its messages (null when not watching), and for how long.
-    HANDLE handle() const { return notification_ ? notification_.get() : nullptr; }
-    DWORD Timeout() const;
-    // The folder changed: looked at once it has been quiet for kQuietMs.
-    void Signalled();
-    // True once, when the folder has been quiet long enough and the file's size, time or
-    // presence is not what it was when last looked at; a change to another file of the
-    // folder gives false.
-    bool TakeChange();
+    bool IsOpen() const { return armed_; }
+    HANDLE event() const { return event_.get(); }
+    enum class Report { Other, Entry, Ended };
+    // Once event() is set: whether the entry changed (or may have: more changed than the
+    // buffer holds), or only other entries did, or the watch has ended (its folder went).
+    // Watches on, but for an end.
+    Report Take();
 
 private:
-    struct Stamp {
-        bool exists = false;
-        ULONGLONG size = 0;
-        ULONGLONG written = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-    Stamp Look() const;
+    bool Arm();
 
-    std::wstring file_;
-    UniqueFindChangeHandle notification_;
+    UniqueKernelHandle folder_;
+    UniqueKernelHandle event_;
+    std::wstring entry_;
+    DWORD filter_;
+    bool armed_ = false;
+    OVERLAPPED overlapped_{};
+    alignas(DWORD) std::array<BYTE, 4096> changes_{};
+};
+
+class ConfigWatch {
+public:
+    // A burst of writes is read once, when config.cfg has been quiet this long, but never
+    // later than kLatestMs after the first change not yet read.
+    static constexpr ULONGLONG kQuietMs = 200;
+    static constexpr ULONGLONG kLatestMs = 800;
+    // A read that failed, or a watch that ended, is tried again after this long, twice as
+    // long each time it fails again, up to kLastRetryMs.
+    static constexpr ULONGLONG kFirstRetryMs = 250;
+    static constexpr ULONGLONG kLastRetryMs = 8000;
+    static constexpr DWORD kMaxHandles = 2;
+
+    // Follows installFolder\players\config.cfg from now on.
+    void Start(const std::wstring& installFolder);
+    // Watches again, by path: the folders may have gone, come back or been swapped since.
+    // Call just before each read, so that no change after it goes unseen.
+    void Follow();
+    // A read that failed is tried again later.
+    void ReadFailed() { Retry(); }
+
+    // What the loop waits on beside its messages (up to kMaxHandles), and for how long.
+    DWORD Handles(HANDLE* handles) const;
+    DWORD Timeout() const;
+    // Handle `index` of Handles() was set.
+    void Signalled(DWORD index);
+    // Whether config.cfg is to be read now.
+    bool Due() const { return pending_ && ::GetTickCount64() >= due_; }
+
+private:
+    void Changed();
+    void Retry();
+
+    std::wstring install_;
+    // The install folder, watched for players; players, watched for config.cfg.
+    std::array<std::unique_ptr<FolderWatch>, kMaxHandles> watches_;
     bool pending_ = false;
-    ULONGLONG due_ = 0;  // GetTickCount64 when a pending change is looked at
-    Stamp stamp_;
-    bool stamped_ = false;
+    ULONGLONG first_ = 0;  // GetTickCount64 of the first change not yet read
+    ULONGLONG due_ = 0;
+    ULONGLONG retryMs_ = kFirstRetryMs;
 };
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 #include "ui/Background.h"
 #include "ui/Commands.h"
 #include "ui/Fonts.h"
+#include "ui/MessageLoop.h"
 #include "ui/ResourceIds.h"
 #include "ui/StartupTrace.h"
 
@@ -62,7 +63,7 @@ Form1::~Form1() {
 
 bool Form1::Create(HINSTANCE instance) {
     instance_ = instance;
-    if (!postedDpiChanges_.IsActive()) return false;
+    if (!forgedMessages_.IsActive()) return false;
     // Until the window is on a display (WM_CREATE), the screen's density is the best
     // guess at its own: for its first size and for its picture.
     dpi_ = pictureDpi_ = ScreenDpi();
@@ -96,9 +97,11 @@ bool Form1::Create(HINSTANCE instance) {
     if (!::AdjustWindowRectEx(&outer, kStyle, TRUE, kExStyle)) return false;
 
     // WM_NCCREATE hands the window to window_; a failed OnCreate destroys it again.
+    creating_ = this;
     HWND created = ::CreateWindowExW(kExStyle, kForm1ClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                      outer.right - outer.left, outer.bottom - outer.top, nullptr, menu.get(),
-                                     instance, this);
+                                     instance, nullptr);
+    creating_ = nullptr;
     if (!created) {
         // A window that got as far as its menu took it along when it went.
         if (!::IsMenu(menu.get())) (void)menu.release();
@@ -108,7 +111,16 @@ bool Form1::Create(HINSTANCE instance) {
     return true;
 }
 
-void Form1::Form_Load(General& registry) { Fill(RunLoadSequence(registry, messages_)); }
+void Form1::Form_Load(General& registry) {
+    // Its boxes are up while the window is hidden: no command may open another.
+    busy_ = true;
+    // Watched before it is read, so that no change after the read goes unseen.
+    const LoadedForm loaded =
+        RunLoadSequence(registry, messages_, [this](const InstallPaths& paths) { watch_.Start(paths.InstallPath); });
+    if (loaded.paths.GameFound && !loaded.configRead) watch_.ReadFailed();
+    Fill(loaded);
+    busy_ = false;
+}
 
 void Form1::Fill(const LoadedForm& loaded) {
     paths_ = loaded.paths;
@@ -138,14 +150,20 @@ void Form1::Reload(bool asked) {
         if (asked) messages_.Show(GameNotFoundText());
         return;
     }
+    watch_.Follow();
     const std::optional<ConfigLines> lines = ReadConfigLines(paths_.ConfigPath);
     if (!lines) {
+        watch_.ReadFailed();
         if (asked) messages_.Show(CannotOpenText(paths_.ConfigPath));
         return;
     }
     SettingsView now;
     ScanConfigLines(*lines, now);
-    for (const Setting* setting : ChangedSettings(fileView_, now)) ShowSetting(*setting, now);
+    if (asked) {
+        for (const Setting& setting : kSettings) ShowSetting(setting, now);
+    } else {
+        for (const Setting* setting : ChangedSettings(fileView_, now)) ShowSetting(*setting, now);
+    }
     fileView_ = std::move(now);
 }
 
@@ -159,7 +177,6 @@ void Form1::Show(int showCommand) {
     ::ShowWindow(hwnd(), showCommand);
     QUORVANE_STARTUP_PHASE("show: the window is mapped");
     ::UpdateWindow(hwnd());
-    if (paths_.GameFound) watch_.Start(paths_.ConfigPath);
 }
 
 void Form1::Launch_Click() { LaunchPath(paths_.SPExePath); }
@@ -197,13 +214,17 @@ void Form1::Draw(HDC dc) const {
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Form1* self = nullptr;
+    auto* self = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Another program can send any message; these only ever come once, in this order, from Windows.
     if (message == WM_NCCREATE) {
-        self = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (self || !creating_) return FALSE;
+        self = std::exchange(creating_, nullptr);
         ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         self->window_.reset(window);
-    } else {
-        self = reinterpret_cast<Form1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    } else if (self && message == WM_DESTROY) {
+        self->destroying_ = true;
+    } else if (self && ((message == WM_CREATE && self->created_) || (message == WM_NCDESTROY && !self->destroying_))) {
+        return 0;
     }
     // After a failure the window only goes; WM_NCDESTROY still lets its owner know.
     if (!self || (self->failure_ && message != WM_NCDESTROY)) return ::DefWindowProcW(window, message, wParam, lParam);
@@ -242,9 +263,13 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             break;
         case WM_COMMAND:
             // Menu items and F5 only: controls send their notifications with their own
-            // handle. While one of the program's boxes is up the window is disabled, and
-            // only another program can deliver a command: a box in a box is never asked for.
-            if (lParam == 0 && ::IsWindowEnabled(window)) OnCommand(LOWORD(wParam));
+            // handle. While one of the program's boxes is up only another program can
+            // deliver a command, even to a window it enabled: a box in a box is never asked for.
+            if (lParam == 0 && !busy_) {
+                busy_ = true;
+                OnCommand(LOWORD(wParam));
+                busy_ = false;
+            }
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam));

@@ -8,8 +8,8 @@
 #include "common/MessageBoxApi.h"
 #include "ui/ConfigWatch.h"
 #include "ui/Dpi.h"
+#include "ui/ForgedMessageFilter.h"
 #include "ui/Layout.h"
-#include "ui/MessageLoop.h"
 #include "ui/UniqueHandle.h"
 
 #include <windows.h>
@@ -43,19 +43,19 @@ public:
     // accessible names) sets it up for itself when it is needed.
     bool Create(HINSTANCE instance);
 
-    // The load sequence: title, install paths, config.cfg and its settings.
+    // The load sequence: title, install paths, config.cfg and its settings. From then on
+    // the window follows config.cfg (see Reload), if the game was found.
     void Form_Load(General& registry);
     // Puts a loaded record into the window and keeps the paths for the commands.
     void Fill(const LoadedForm& loaded);
-    // Shows the window; the focus goes to Check1. From its first paint on, the window
-    // follows config.cfg (see Reload), if the game was found.
+    // Shows the window; the focus goes to Check1.
     void Show(int showCommand);
     // The message loop, until the window is closed; returns the program's exit code.
     int Run();
-    // Reads config.cfg again, as a change to it or F5 asks: a control whose setting the
-    // file now gives another value shows the new one, the others keep what they show.
-    // A file that cannot be read leaves the window as it is, and is said only when the
-    // user asked.
+    // Reads config.cfg again, as a change to it asks: a control whose setting the file now
+    // gives another value shows the new one, the others keep what they show. F5 (`asked`)
+    // shows every setting anew. A file that cannot be read leaves the window as it is, is
+    // tried again later, and is said only when the user asked.
     void Reload(bool asked);
 
     // The menu commands.
@@ -79,7 +79,6 @@ public:
     HWND Control(ControlId id) const { return ::GetDlgItem(window_.get(), ToInt(id)); }
     int dpi() const { return dpi_; }
     HBITMAP background() const { return background_.get(); }
-    const InstallPaths& paths() const { return paths_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -100,8 +99,11 @@ private:
     void LaunchPath(const std::wstring& path);
     void ShowSetting(const Setting& setting, const SettingsView& view);
 
+    // The window Create is making, which the next WM_NCCREATE is for.
+    static inline Form1* creating_ = nullptr;
+
     MessageBoxApi& messages_;
-    PostedDpiChangeFilter postedDpiChanges_;
+    ForgedMessageFilter forgedMessages_;
     HINSTANCE instance_ = nullptr;
     int dpi_ = kNaturalDpi;  // the density the window is laid out for
     int pictureDpi_ = 0;     // and the one background_ was decoded for
@@ -111,6 +113,8 @@ private:
     HACCEL accelerators_ = nullptr;  // from the resources, which own it
     HWND focus_ = nullptr;  // the control that gets the focus back when the window does
     bool created_ = false;  // WM_CREATE succeeded
+    bool destroying_ = false;  // WM_DESTROY came
+    bool busy_ = false;  // loading, or running a command: one of the program's boxes may be up
     std::exception_ptr failure_;
 
     UniqueHfont labelFont_;

@@ -24,7 +24,7 @@ TEST(RegistryReader, StatusesTypesAndBytesDecideTheResult) {
         RegistryValue result;
     } rows[] = {
         {kPath, L"V", {std::string("C:\\G\0", 5)}, RegistryValue::Text(L"C:\\G")},
-        {kPath, L"V", {"C:\\G"}, RegistryValue::Text(L"C:\\G")},  // stored without its NUL: all of it
+        {kPath, L"V", {"C:\\G  "}, RegistryValue::Text(L"C:\\G  ")},  // stored without its NUL: all of it
         {kPath, L"V", {"    "}, RegistryValue::Text(L"")},
         {kPath, L"V", {std::string(254, 'a') + '\0'}, RegistryValue::Text(std::wstring(254, L'a'))},
         {kPath, L"V", {std::string(255, 'a') + '\0'}, RegistryValue::Error()},  // MORE_DATA
