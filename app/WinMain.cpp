@@ -4,7 +4,7 @@
 #include "registry/General.h"
 #include "registry/Win32Registry.h"
 #include "ui/Form1.h"
-#include "ui/StartupTrace.h"
+#include "bench/StartupTrace.h"
 #include "ui/Win32MessageBox.h"
 
 #include <windows.h>

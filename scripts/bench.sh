@@ -2,7 +2,7 @@
 # Builds and runs Quorvane's start-up benchmark; scripts/bench-report.py prints the results.
 # Start-up under Wine, from starting a program to its window being mapped on an Xvfb
 # display: quorvane.exe, built with its start-up phases timed (QUORVANE_STARTUP_TRACE,
-# ui/StartupTrace.h), on three config.cfg files (the demo's, the same with CR LF line
+# bench/StartupTrace.h), on three config.cfg files (the demo's, the same with CR LF line
 # ends, the demo's repeated to 100 MiB); the two floors of bench/Floor.cpp; and Wine's
 # 32-bit Notepad opening the demo's config.cfg. One unmeasured run each first, then the
 # programs take turns in a rotating order, the Wine server kept warm throughout.

@@ -7,7 +7,7 @@
 #include "ui/Fonts.h"
 #include "ui/MessageLoop.h"
 #include "ui/ResourceIds.h"
-#include "ui/StartupTrace.h"
+#include "bench/StartupTrace.h"
 
 #include <array>
 #include <string>

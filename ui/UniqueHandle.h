@@ -1,80 +1,37 @@
 #pragma once
-// Move-only owners for Windows handles, one per handle kind, all built on one
-// template, plus scoped helpers for calls that come in pairs (BeginPaint/EndPaint,
-// SelectObject and putting the old object back, CoInitializeEx/CoUninitialize).
+// Owners for Windows handles, one per handle kind: std::unique_ptr with the call that
+// lets the handle go; plus scoped helpers for calls that come in pairs (BeginPaint and
+// EndPaint, SelectObject and putting the old object back, CoInitializeEx and
+// CoUninitialize).
 
 #include <windows.h>
 
 #include <objbase.h>
 
-#include <utility>
+#include <memory>
+#include <type_traits>
 
 namespace quorvane {
 
-// Traits give the handle type, its "no handle" value and how to let it go.
-template <typename Traits>
-class UniqueHandle {
-public:
-    using Handle = typename Traits::Handle;
-
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
-    ~UniqueHandle() { reset(); }
-
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Traits::Invalid(); }
-
-    // The handle is cleared before it is closed, so a close that calls back into
-    // the owner (DestroyWindow reaching WM_NCDESTROY) finds it already empty.
-    void reset(Handle handle = Traits::Invalid()) {
-        const Handle old = std::exchange(handle_, handle);
-        if (old != Traits::Invalid()) Traits::Close(old);
-    }
-    [[nodiscard]] Handle release() { return std::exchange(handle_, Traits::Invalid()); }
-
-private:
-    Handle handle_ = Traits::Invalid();
+template <auto Close>
+struct HandleCloser {
+    void operator()(auto handle) const { Close(handle); }
 };
+// A null handle is none; unique_ptr clears its handle before closing it, so a close that
+// calls back into the owner (DestroyWindow reaching WM_NCDESTROY) finds it already empty.
+template <typename Handle, auto Close>
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleCloser<Close>>;
 
-namespace handle_traits {
-
-template <typename H, auto CloseFn>
-struct NullIsInvalid {
-    using Handle = H;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { CloseFn(handle); }
-};
-
-inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-
-struct ChangeNotification {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) { ::FindCloseChangeNotification(handle); }
-};
-
-}  // namespace handle_traits
-
-using UniqueHwnd = UniqueHandle<handle_traits::NullIsInvalid<HWND, ::DestroyWindow>>;
-using UniqueHmenu = UniqueHandle<handle_traits::NullIsInvalid<HMENU, ::DestroyMenu>>;
-using UniqueHfont = UniqueHandle<handle_traits::NullIsInvalid<HFONT, handle_traits::DeleteGdiObject>>;
-using UniqueHbrush = UniqueHandle<handle_traits::NullIsInvalid<HBRUSH, handle_traits::DeleteGdiObject>>;
-using UniqueHbitmap = UniqueHandle<handle_traits::NullIsInvalid<HBITMAP, handle_traits::DeleteGdiObject>>;
+using UniqueHwnd = UniqueHandle<HWND, ::DestroyWindow>;
+using UniqueHmenu = UniqueHandle<HMENU, ::DestroyMenu>;
+using UniqueHfont = UniqueHandle<HFONT, ::DeleteObject>;
+using UniqueHbrush = UniqueHandle<HBRUSH, ::DeleteObject>;
+using UniqueHbitmap = UniqueHandle<HBITMAP, ::DeleteObject>;
 // A memory device context from CreateCompatibleDC.
-using UniqueMemoryDc = UniqueHandle<handle_traits::NullIsInvalid<HDC, ::DeleteDC>>;
-// A folder's change notification from FindFirstChangeNotification.
-using UniqueFindChangeHandle = UniqueHandle<handle_traits::ChangeNotification>;
-using UniqueHhook = UniqueHandle<handle_traits::NullIsInvalid<HHOOK, ::UnhookWindowsHookEx>>;
-// A kernel object (process, thread) that is closed with CloseHandle.
-using UniqueKernelHandle = UniqueHandle<handle_traits::NullIsInvalid<HANDLE, ::CloseHandle>>;
+using UniqueMemoryDc = UniqueHandle<HDC, ::DeleteDC>;
+using UniqueHhook = UniqueHandle<HHOOK, ::UnhookWindowsHookEx>;
+// A kernel object (process, thread, event, folder) that is closed with CloseHandle.
+using UniqueKernelHandle = UniqueHandle<HANDLE, ::CloseHandle>;
 
 // BeginPaint and EndPaint around one WM_PAINT.
 class PaintScope {
