@@ -1,5 +1,7 @@
 #include "config/InstallPaths.h"
 
+#include "config/AbsolutePath.h"
+
 namespace quorvane {
 namespace {
 
@@ -10,23 +12,16 @@ RegistryValue ReadGameValue(General& registry, std::wstring_view valueName) {
     return registry.ReadRegistryString(keyPath, name);
 }
 
-}  // namespace
-
-bool IsAbsolutePath(std::wstring_view path) {
-    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
-    const auto letter = [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); };
-    const bool drive = path.size() > 2 && letter(path[0]) && path[1] == L':' && separator(path[2]);
-    const bool share = path.size() > 1 && separator(path[0]) && separator(path[1]);
-    return drive || share;
-}
-
-std::wstring GameNotFoundText() { return L"Game Not Found:\n\n" + std::wstring(kGameKeyPath); }
-
+// The text before the first NUL, or the whole text when it holds none.
 std::wstring CutAtNul(std::wstring text) {
     const auto nul = text.find(L'\0');
     if (nul != std::wstring::npos) text.resize(nul);
     return text;
 }
+
+}  // namespace
+
+std::wstring GameNotFoundText() { return L"Game Not Found:\n\n" + std::wstring(kGameKeyPath); }
 
 InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, SettingsView& view) {
     InstallPaths paths;
@@ -45,8 +40,9 @@ InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, Settin
     paths.ConfigPath = paths.PlayersPath + L"\\config.cfg";
     paths.ConfigMpPath = paths.PlayersPath + L"\\config_mp.cfg";
 
-    view.Check[10] = paths.ConfigPath.size() > 10 ? 1 : 0;
-    view.Check[11] = paths.ConfigMpPath.size() > 12 ? 1 : 0;
+    // Longer than the file names alone: always, since the paths end in "\\players\\...".
+    view.Check[kConfigPathBox] = paths.ConfigPath.size() > 10 ? 1 : 0;
+    view.Check[kConfigMpPathBox] = paths.ConfigMpPath.size() > 12 ? 1 : 0;
 
     // A relative folder would be looked for wherever the program was started, which the
     // game's key never named; an unexpanded %VAR% is one too.

@@ -29,18 +29,10 @@ struct InstallPaths {
     bool GameFound = false;
 };
 
-// Whether a path names one folder or file wherever the program runs: a drive letter, a
-// colon and a separator, or two separators (a share). A separator is "\\" or "/".
-// Anything else depends on the current folder or drive, or is no path at all.
-bool IsAbsolutePath(std::wstring_view path);
-
 // The box shown when the game's install folder cannot be used.
 std::wstring GameNotFoundText();
 
-// The text before the first NUL, or the whole text when it holds none.
-std::wstring CutAtNul(std::wstring text);
-
-// Sets view.Title and the path boxes view.Check[10] and view.Check[11]. Shows "Game Not Found:" when the
+// Sets view.Title and the path boxes view.Check[kConfigPathBox] and [kConfigMpPathBox]. Shows "Game Not Found:" when the
 // install folder cannot be read or is not absolute.
 InstallPaths FindInstallPaths(General& registry, MessageBoxApi& messages, SettingsView& view);
 

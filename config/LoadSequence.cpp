@@ -6,15 +6,9 @@ namespace quorvane {
 
 std::wstring CannotOpenText(const std::wstring& configPath) { return L"Cannot open:\n\n" + configPath; }
 
-std::vector<const Setting*> ChangedSettings(const SettingsView& was, const SettingsView& now) {
-    std::vector<const Setting*> changed;
-    for (const Setting& setting : kSettings) {
-        const int n = setting.control;
-        if (setting.rule == Rule::Flag ? was.Check[n] != now.Check[n] : was.Text[n] != now.Text[n]) {
-            changed.push_back(&setting);
-        }
-    }
-    return changed;
+bool SettingChanged(const Setting& setting, const SettingsView& was, const SettingsView& now) {
+    const int n = setting.control;
+    return setting.rule == Rule::Flag ? was.Check[n] != now.Check[n] : was.Text[n] != now.Text[n];
 }
 
 LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages,

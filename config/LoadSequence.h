@@ -10,7 +10,6 @@
 #include "registry/General.h"
 
 #include <functional>
-#include <vector>
 
 namespace quorvane {
 
@@ -24,11 +23,10 @@ struct LoadedForm {
 // The box shown when config.cfg cannot be read.
 std::wstring CannotOpenText(const std::wstring& configPath);
 
-// Reading config.cfg again while the window is up: the settings whose value in the file
-// is not what it was (`was` and `now` are what the file gave then and now), in the
-// table's order. Only their controls change; the others keep what they show, text the
-// user typed included.
-std::vector<const Setting*> ChangedSettings(const SettingsView& was, const SettingsView& now);
+// Reading config.cfg again while the window is up: whether the file gives `setting`
+// another value now (`was` and `now` are what the file gave then and now). Only such
+// settings' controls change; the others keep what they show, text the user typed included.
+bool SettingChanged(const Setting& setting, const SettingsView& was, const SettingsView& now);
 
 // Starts from the window's initial state (boxes clear, texts "0") and fills it.
 // Shows "Game Not Found:" when the game's install folder cannot be read (and then

@@ -8,6 +8,9 @@
 namespace quorvane {
 
 inline constexpr int kCheckBoxCount = 12;
+// The path boxes: whether the paths of config.cfg and config_mp.cfg were formed.
+inline constexpr int kConfigPathBox = 10;
+inline constexpr int kConfigMpPathBox = 11;
 inline constexpr int kTextBoxCount = 10;
 
 struct SettingsView {

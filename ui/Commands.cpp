@@ -1,6 +1,6 @@
 #include "ui/Commands.h"
 
-#include "config/InstallPaths.h"
+#include "config/AbsolutePath.h"
 #include "ui/UniqueHandle.h"
 
 namespace quorvane {

@@ -2,11 +2,6 @@
 
 #include "ui/UniqueHandle.h"
 
-// Windows 7 has it with update KB2533623, whatever the headers show for Windows 7.
-#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
-#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
-#endif
-
 namespace quorvane {
 namespace {
 
@@ -35,8 +30,8 @@ int WindowDpi(HWND window) {
         if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     }
     using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto forMonitor =
-        Lookup<ForMonitor>(::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+    // Windows 8.1 and later, where the program's start has restricted the search to the system folder.
+    static const auto forMonitor = Lookup<ForMonitor>(::LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
     UINT dpiX = 0;
     UINT dpiY = 0;
     constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the density the user chose for that monitor

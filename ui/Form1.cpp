@@ -16,43 +16,28 @@
 namespace quorvane {
 namespace {
 
-struct WindowKind {
+// The window class and styles of each kind of control, in the order of ControlKind.
+constexpr struct WindowKind {
     const wchar_t* className;
     DWORD style;
     DWORD exStyle;
+} kWindowKinds[] = {
+    // A label never takes the focus; no word wrap keeps the caption on one line.
+    {L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0},
+    {L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0},
+    {L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    // The command button is hidden for good: never shown, so never clicked or reached with Tab.
+    {L"BUTTON", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0},
 };
 
-WindowKind KindOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-            // A static never takes the focus; no word wrap keeps the caption on one line.
-            return {L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
-        case ControlKind::CheckBox:
-            return {L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-        case ControlKind::TextBox:
-            return {L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-        case ControlKind::CommandButton:
-            // Hidden for good: never shown, so never clicked or reached with Tab.
-            return {L"BUTTON", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 0};
-    }
-    return {L"STATIC", WS_CHILD, 0};
-}
-
 HWND CreateControl(HWND parent, HINSTANCE instance, const ControlSpec& entry, const RECT& at) {
-    const WindowKind kind = KindOf(entry.kind);
+    const WindowKind& kind = kWindowKinds[static_cast<int>(entry.kind)];
     const std::wstring caption(entry.caption);
     HWND control = ::CreateWindowExW(kind.exStyle, kind.className, caption.c_str(), kind.style, at.left, at.top,
                                      at.right - at.left, at.bottom - at.top, parent,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(entry.id))), instance, nullptr);
     if (control && entry.kind == ControlKind::TextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
     return control;
-}
-
-HICON LoadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-    // Shared icons belong to the system; nothing frees them.
-    return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
-                                           ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric),
-                                           LR_SHARED));
 }
 
 }  // namespace
@@ -74,20 +59,15 @@ bool Form1::Create(HINSTANCE instance) {
         return DecodeJpegResource(instance, IDR_BACKGROUND, dpi);
     });
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (!::GetClassInfoExW(instance, kForm1ClassName, &windowClass)) {
-        windowClass = {};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-        windowClass.lpszClassName = kForm1ClassName;
-        windowClass.hIcon = LoadProgramIcon(instance, SM_CXICON, SM_CYICON);
-        windowClass.hIconSm = LoadProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
-        if (!::RegisterClassExW(&windowClass)) return false;
-    }
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kForm1ClassName;
+    // Windows takes the title bar's small icon from the same resource, at its size.
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVANE));
+    if (!::RegisterClassW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     UniqueHmenu menu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MENU)));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
@@ -127,7 +107,7 @@ void Form1::Fill(const LoadedForm& loaded) {
     fileView_ = loaded.view;
     ::SetWindowTextW(hwnd(), loaded.view.Title.c_str());
     for (const Setting& setting : kSettings) ShowSetting(setting, loaded.view);
-    for (const int pathBox : {10, 11}) {
+    for (const int pathBox : {kConfigPathBox, kConfigMpPathBox}) {
         const WPARAM state = loaded.view.Check[pathBox] == 1 ? BST_CHECKED : BST_UNCHECKED;
         ::SendMessageW(Control(CheckBoxId(pathBox)), BM_SETCHECK, state, 0);
     }
@@ -159,10 +139,9 @@ void Form1::Reload(bool asked) {
     }
     SettingsView now;
     ScanConfigLines(*lines, now);
-    if (asked) {
-        for (const Setting& setting : kSettings) ShowSetting(setting, now);
-    } else {
-        for (const Setting* setting : ChangedSettings(fileView_, now)) ShowSetting(*setting, now);
+    // The user asked for the whole file; a change shows only what it changed.
+    for (const Setting& setting : kSettings) {
+        if (asked || SettingChanged(setting, fileView_, now)) ShowSetting(setting, now);
     }
     fileView_ = std::move(now);
 }
@@ -193,24 +172,17 @@ void Form1::About_Click() { messages_.Show(AboutText(paths_.AppVersion)); }
 void Form1::exit_Click() { ::DestroyWindow(hwnd()); }
 
 void Form1::Draw(HDC dc) const {
+    // The picture is larger than the client area at every density.
+    UniqueMemoryDc source(::CreateCompatibleDC(dc));
+    if (background_ && source) {
+        const SIZE picture = BitmapSize(background_.get());
+        SelectScope selected(source.get(), background_.get());
+        ::BitBlt(dc, 0, 0, picture.cx, picture.cy, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    SIZE picture{0, 0};
-    if (background_) {
-        picture = BitmapSize(background_.get());
-        UniqueMemoryDc source(::CreateCompatibleDC(dc));
-        if (source) {
-            SelectScope selected(source.get(), background_.get());
-            ::BitBlt(dc, 0, 0, picture.cx, picture.cy, source.get(), 0, 0, SRCCOPY);
-        } else {
-            picture = {0, 0};
-        }
-    }
-    // Where the picture does not reach (only if it could not be decoded).
-    const RECT right{picture.cx, 0, client.right, client.bottom};
-    const RECT below{0, picture.cy, picture.cx, client.bottom};
-    if (right.left < right.right) ::FillRect(dc, &right, backBrush_.get());
-    if (below.top < below.bottom) ::FillRect(dc, &below, backBrush_.get());
+    ::FillRect(dc, &client, backBrush_.get());
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -377,8 +349,9 @@ void Form1::OnDpiChanged(int dpi, const RECT* suggested) {
 }
 
 void Form1::OnPaint() {
-    PaintScope paint(hwnd());
-    Draw(paint.dc());
+    PAINTSTRUCT paint{};
+    Draw(::BeginPaint(hwnd(), &paint));  // which throws nothing
+    ::EndPaint(hwnd(), &paint);
 }
 
 HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {

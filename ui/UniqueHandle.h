@@ -1,7 +1,7 @@
 #pragma once
 // Owners for Windows handles, one per handle kind: std::unique_ptr with the call that
-// lets the handle go; plus scoped helpers for calls that come in pairs (BeginPaint and
-// EndPaint, SelectObject and putting the old object back, CoInitializeEx and
+// lets the handle go; plus scoped helpers for calls that come in pairs (GetDC and
+// ReleaseDC, SelectObject and putting the old object back, CoInitializeEx and
 // CoUninitialize).
 
 #include <windows.h>
@@ -32,23 +32,6 @@ using UniqueMemoryDc = UniqueHandle<HDC, ::DeleteDC>;
 using UniqueHhook = UniqueHandle<HHOOK, ::UnhookWindowsHookEx>;
 // A kernel object (process, thread, event, folder) that is closed with CloseHandle.
 using UniqueKernelHandle = UniqueHandle<HANDLE, ::CloseHandle>;
-
-// BeginPaint and EndPaint around one WM_PAINT.
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : window_(window) { dc_ = ::BeginPaint(window_, &paint_); }
-    ~PaintScope() { ::EndPaint(window_, &paint_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-
-    HDC dc() const { return dc_; }
-    const RECT& area() const { return paint_.rcPaint; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_ = nullptr;
-};
 
 // GetDC and ReleaseDC; a null window gives the screen.
 class WindowDc {

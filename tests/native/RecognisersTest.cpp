@@ -74,28 +74,5 @@ TEST(Recognisers, LinesThatMatchNothing) {
     }
 }
 
-// Read again, the file changes only the settings it now gives another value: not those it
-// gives as before, wherever their line now stands, nor any on line 0.
-TEST(ChangedSettings, OnlyWhatTheFileNowGivesOtherwise) {
-    const struct {
-        ConfigLines was, now;
-        std::vector<std::wstring> changed;
-    } rows[] = {
-        {{L"", L"seta r_vsync \"1\"", L"seta rate \"25000\""}, {L"", L"seta rate \"25000\"", L"seta r_vsync \"0\""}, {L"r_vsync"}},
-        {{L"", L"seta r_mode \"800x600\""}, {L"", L"seta r_mode \"800x600\"", L"seta r_mode \"1024x768\""}, {L"r_mode"}},
-        {{}, {L"", L"seta sensitivity \"5\"", L"seta cg_drawFPS \"Simple\""}, {L"cg_drawFPS", L"sensitivity"}},
-        {{L"", L"seta com_maxfps \"85\"", L"seta r_gamma \"1\""}, {L"", L"seta r_gamma \"1\""}, {L"com_maxfps"}},
-        {{L"", L"seta rate \"1\""}, {L"seta rate \"2\"", L"seta rate \"1\""}, {}},
-    };
-    for (const auto& row : rows) {
-        SettingsView was, now;
-        ScanConfigLines(row.was, was);
-        ScanConfigLines(row.now, now);
-        std::vector<std::wstring> changed;
-        for (const Setting* setting : ChangedSettings(was, now)) changed.emplace_back(setting->name);
-        EXPECT_EQ(changed, row.changed) << PrintToString(row.now);
-    }
-}
-
 }  // namespace
 }  // namespace quorvane
