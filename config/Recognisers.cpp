@@ -3,7 +3,6 @@
 #include "config/Settings.h"
 
 #include <algorithm>
-#include <array>
 
 namespace quorvane {
 namespace {
@@ -16,30 +15,6 @@ bool Consume(std::wstring_view& text, std::wstring_view start) {
     if (!text.starts_with(start)) return false;
     text.remove_prefix(start.size());
     return true;
-}
-
-// Every setting control but the two path boxes shows exactly one setting.
-constexpr bool EachControlShowsOneSetting() {
-    std::array<int, kCheckBoxCount + 1> checks{};
-    std::array<int, kTextBoxCount + 1> texts{};
-    for (const Setting& s : kSettings) {
-        const bool flag = s.rule == Rule::Flag;
-        if (s.control < 1 || s.control > (flag ? kCheckBoxCount : kTextBoxCount)) return false;
-        ++(flag ? checks.data() : texts.data())[s.control];
-    }
-    return checks == std::array<int, kCheckBoxCount + 1>{0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1} &&
-           std::count(texts.begin() + 1, texts.end(), 1) == kTextBoxCount;
-}
-static_assert(EachControlShowsOneSetting());
-
-std::wstring Extract(Rule rule, std::wstring_view line, std::size_t n) {
-    switch (rule) {
-        case Rule::TailValue: return TailValue(line, n);
-        case Rule::ClippedValue: return ClippedValue(line, n);
-        case Rule::FirstCharValue: return FirstCharValue(line, n);
-        case Rule::Flag: break;
-    }
-    return {};
 }
 
 }  // namespace
@@ -72,7 +47,10 @@ void RecogniseLine(std::wstring_view line, SettingsView& view) {
         std::wstring_view rest = afterSeta;
         if (!Consume(rest, setting.name) || !Consume(rest, L" \"")) continue;
         if (setting.rule != Rule::Flag) {
-            view.Text[setting.control] = Extract(setting.rule, line, line.size() - rest.size());
+            // A valued setting's rule, in the order of Rule.
+            constexpr std::wstring (*kExtract[])(std::wstring_view, std::size_t) = {nullptr, TailValue, ClippedValue,
+                                                                                     FirstCharValue};
+            view.Text[setting.control] = kExtract[static_cast<int>(setting.rule)](line, line.size() - rest.size());
             return;
         }
         for (const FlagValue& flag : setting.flag) {

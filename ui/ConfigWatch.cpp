@@ -47,29 +47,19 @@ FolderWatch::Report FolderWatch::Take() {
     return armed_ ? (entry ? Report::Entry : Report::Other) : Report::Ended;
 }
 
-void ConfigWatch::Start(const std::wstring& installFolder) {
-    install_ = installFolder;
-    Follow();
-}
-
 void ConfigWatch::Follow() {
     pending_ = false;
-    for (auto& watch : watches_) watch.reset();
-    watches_[0] = std::make_unique<FolderWatch>(install_, L"players", FILE_NOTIFY_CHANGE_DIR_NAME);
-    watches_[1] = std::make_unique<FolderWatch>(install_ + L"\\players", L"config.cfg",
-                                                FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
-                                                    FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
-    for (auto& watch : watches_) {
-        if (!watch->IsOpen()) watch.reset();
-    }
+    watches_.clear();
+    watches_.push_back(std::make_unique<FolderWatch>(install_, L"players", FILE_NOTIFY_CHANGE_DIR_NAME));
+    watches_.push_back(std::make_unique<FolderWatch>(install_ + L"\\players", L"config.cfg",
+                                                     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                                         FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE));
+    std::erase_if(watches_, [](const auto& watch) { return !watch->IsOpen(); });
 }
 
 DWORD ConfigWatch::Handles(HANDLE* handles) const {
-    DWORD count = 0;
-    for (const auto& watch : watches_) {
-        if (watch) handles[count++] = watch->event();
-    }
-    return count;
+    std::transform(watches_.begin(), watches_.end(), handles, [](const auto& watch) { return watch->event(); });
+    return static_cast<DWORD>(watches_.size());
 }
 
 DWORD ConfigWatch::Timeout() const {
@@ -79,36 +69,24 @@ DWORD ConfigWatch::Timeout() const {
 }
 
 void ConfigWatch::Signalled(DWORD index) {
-    for (auto& watch : watches_) {
-        if (!watch || index-- != 0) continue;
-        switch (watch->Take()) {
-            case FolderWatch::Report::Entry:
-                retryMs_ = kFirstRetryMs;
-                Changed();
-                break;
-            case FolderWatch::Report::Ended:
-                // Its folder went (players deleted, say): watched again by path when due.
-                watch.reset();
-                Retry();
-                break;
-            case FolderWatch::Report::Other:
-                break;
-        }
-        return;
+    const FolderWatch::Report report = watches_.at(index)->Take();
+    if (report == FolderWatch::Report::Ended) {
+        // Its folder went (players deleted, say): watched again, by path, when due.
+        watches_.erase(watches_.begin() + index);
+        Retry();
+    } else if (report == FolderWatch::Report::Entry) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (!pending_) first_ = now;
+        pending_ = true;
+        due_ = std::min(now + kQuietMs, first_ + kLatestMs);
+        retryMs_ = kFirstRetryMs;
     }
 }
 
-void ConfigWatch::Changed() {
-    const ULONGLONG now = ::GetTickCount64();
-    if (!pending_) first_ = now;
-    pending_ = true;
-    due_ = std::min(now + kQuietMs, first_ + kLatestMs);
-}
-
 void ConfigWatch::Retry() {
-    const ULONGLONG at = ::GetTickCount64() + retryMs_;
-    due_ = pending_ ? std::min(due_, at) : at;
-    if (!pending_) first_ = ::GetTickCount64();
+    const ULONGLONG now = ::GetTickCount64();
+    due_ = pending_ ? std::min(due_, now + retryMs_) : now + retryMs_;
+    if (!pending_) first_ = now;
     pending_ = true;
     retryMs_ = std::min(retryMs_ * 2, kLastRetryMs);
 }

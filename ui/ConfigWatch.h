@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvane {
 
@@ -56,12 +57,15 @@ public:
     static constexpr DWORD kMaxHandles = 2;
 
     // Follows installFolder\players\config.cfg from now on.
-    void Start(const std::wstring& installFolder);
+    void Start(const std::wstring& installFolder) {
+        install_ = installFolder;
+        Follow();
+    }
     // Watches again, by path: the folders may have gone, come back or been swapped since.
     // Call just before each read, so that no change after it goes unseen.
     void Follow();
-    // A read that failed is tried again later.
-    void ReadFailed() { Retry(); }
+    // A read failed, or a watch ended: read again later, and watch again then.
+    void Retry();
 
     // What the loop waits on beside its messages (up to kMaxHandles), and for how long.
     DWORD Handles(HANDLE* handles) const;
@@ -72,12 +76,9 @@ public:
     bool Due() const { return pending_ && ::GetTickCount64() >= due_; }
 
 private:
-    void Changed();
-    void Retry();
-
     std::wstring install_;
-    // The install folder, watched for players; players, watched for config.cfg.
-    std::array<std::unique_ptr<FolderWatch>, kMaxHandles> watches_;
+    // The install folder, watched for players, and players, watched for config.cfg, if they are there.
+    std::vector<std::unique_ptr<FolderWatch>> watches_;
     bool pending_ = false;
     ULONGLONG first_ = 0;  // GetTickCount64 of the first change not yet read
     ULONGLONG due_ = 0;

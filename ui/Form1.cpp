@@ -73,14 +73,11 @@ bool Form1::Create(HINSTANCE instance) {
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     if (!menu || !accelerators_) return false;
 
-    RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
-    if (!::AdjustWindowRectEx(&outer, kStyle, TRUE, kExStyle)) return false;
-
-    // WM_NCCREATE hands the window to window_; a failed OnCreate destroys it again.
+    // WM_NCCREATE hands the window to window_; a failed OnCreate destroys it again. Its
+    // size comes with its layout, in WM_CREATE.
     creating_ = this;
-    HWND created = ::CreateWindowExW(kExStyle, kForm1ClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     outer.right - outer.left, outer.bottom - outer.top, nullptr, menu.get(),
-                                     instance, nullptr);
+    HWND created = ::CreateWindowExW(0, kForm1ClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, nullptr, menu.get(), instance, nullptr);
     creating_ = nullptr;
     if (!created) {
         // A window that got as far as its menu took it along when it went.
@@ -97,7 +94,7 @@ void Form1::Form_Load(General& registry) {
     // Watched before it is read, so that no change after the read goes unseen.
     const LoadedForm loaded =
         RunLoadSequence(registry, messages_, [this](const InstallPaths& paths) { watch_.Start(paths.InstallPath); });
-    if (loaded.paths.GameFound && !loaded.configRead) watch_.ReadFailed();
+    if (loaded.paths.GameFound && !loaded.configRead) watch_.Retry();
     Fill(loaded);
     busy_ = false;
 }
@@ -133,7 +130,7 @@ void Form1::Reload(bool asked) {
     watch_.Follow();
     const std::optional<ConfigLines> lines = ReadConfigLines(paths_.ConfigPath);
     if (!lines) {
-        watch_.ReadFailed();
+        watch_.Retry();
         if (asked) messages_.Show(CannotOpenText(paths_.ConfigPath));
         return;
     }

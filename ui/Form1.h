@@ -28,7 +28,6 @@ inline constexpr std::size_t kMaxShownValueLength = 4096;
 class Form1 {
 public:
     static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    static constexpr DWORD kExStyle = 0;
 
     // Message boxes (About, a failed start, the load sequence's) go through `messages`.
     explicit Form1(MessageBoxApi& messages) : messages_(messages) {}
