@@ -22,16 +22,9 @@ struct SettingsView {
     std::array<int, kCheckBoxCount + 1> Check{};
 
     // Text[n] is the text box Text<n>, which shows a valued setting; element 0 is unused.
-    std::array<std::wstring, kTextBoxCount + 1> Text = InitialTexts();
+    std::array<std::wstring, kTextBoxCount + 1> Text = {L"", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0"};
 
     bool operator==(const SettingsView&) const = default;
-
-private:
-    static std::array<std::wstring, kTextBoxCount + 1> InitialTexts() {
-        std::array<std::wstring, kTextBoxCount + 1> texts;
-        texts.fill(L"0");
-        return texts;
-    }
 };
 
 }  // namespace quorvane

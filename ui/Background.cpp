@@ -5,8 +5,6 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
-#include <climits>
-
 namespace quorvane {
 
 using Microsoft::WRL::ComPtr;
@@ -61,7 +59,6 @@ UniqueHbitmap DecodeJpegResource(HINSTANCE module, int resourceId, int dpi) {
                                      WICBitmapPaletteTypeCustom))) {
         return {};
     }
-    if (width > INT_MAX / 4 || height > INT_MAX / (width * 4)) return {};
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);

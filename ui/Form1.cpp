@@ -352,19 +352,16 @@ void Form1::OnPaint() {
 }
 
 HBRUSH Form1::OnCtlColor(HDC dc, HWND control) {
-    const ControlSpec* entry = FindControl(static_cast<ControlId>(::GetDlgCtrlID(control)));
-    if (!entry) return nullptr;
-    switch (entry->kind) {
-        case ControlKind::Label:
-            ::SetTextColor(dc, kLabelForeColor);
-            ::SetBkMode(dc, TRANSPARENT);
-            return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-        case ControlKind::CheckBox:
-            ::SetBkColor(dc, kForm1BackColor);
-            return backBrush_.get();
-        default:
-            return nullptr;
+    // The ids tell the kind: labels from Label1 on, check boxes from Check1 to Text1.
+    const int id = ::GetDlgCtrlID(control);
+    if (id >= ToInt(ControlId::Label1)) {
+        ::SetTextColor(dc, kLabelForeColor);
+        ::SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
     }
+    if (id < ToInt(ControlId::Check1) || id >= ToInt(ControlId::Text1)) return nullptr;
+    ::SetBkColor(dc, kForm1BackColor);
+    return backBrush_.get();
 }
 
 void Form1::OnCommand(int command) {

@@ -104,12 +104,4 @@ inline constexpr std::array<ControlSpec, 45> kForm1Layout = [] {
     }};
 }();
 
-// The table entry of a control, or nothing for an id the table does not hold.
-constexpr const ControlSpec* FindControl(ControlId id) {
-    for (const ControlSpec& entry : kForm1Layout) {
-        if (entry.id == id) return &entry;
-    }
-    return nullptr;
-}
-
 }  // namespace quorvane
