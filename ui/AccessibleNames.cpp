@@ -20,6 +20,11 @@ void ForEachCheckBox(HWND window, Each each) {
 
 }  // namespace
 
+HRESULT AccessibleNames::FromCom(IAccPropServices** service) {
+    return ::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                              reinterpret_cast<void**>(service));
+}
+
 void AccessibleNames::Watch(HWND window) {
     window_ = window;
     ForEachCheckBox(window, [this](HWND box, std::wstring_view) {
@@ -37,10 +42,7 @@ void AccessibleNames::Give() {
     if (std::exchange(asked_, true)) return;
     StopWatching();
     com_.emplace();
-    if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                  &service_))) {
-        return;
-    }
+    if (FAILED(source_(service_.ReleaseAndGetAddressOf()))) return;
     ForEachCheckBox(window_, [this](HWND box, std::wstring_view label) {
         const std::wstring name(label);
         service_->SetHwndPropStr(box, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());

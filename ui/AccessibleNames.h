@@ -17,7 +17,11 @@ namespace quorvane {
 
 class AccessibleNames {
 public:
-    AccessibleNames() = default;
+    // Where the annotation service comes from: COM (FromCom), or a test.
+    using ServiceSource = HRESULT (*)(IAccPropServices** service);
+    static HRESULT FromCom(IAccPropServices** service);
+
+    explicit AccessibleNames(ServiceSource source) : source_(source) {}
     AccessibleNames(const AccessibleNames&) = delete;
     AccessibleNames& operator=(const AccessibleNames&) = delete;
 
@@ -33,6 +37,7 @@ private:
     // The subclass goes once its work is done.
     void StopWatching();
 
+    ServiceSource source_;
     HWND window_ = nullptr;
     bool asked_ = false;
     std::optional<ComApartment> com_;  // outlives the service below

@@ -29,8 +29,10 @@ class Form1 {
 public:
     static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
-    // Message boxes (About, a failed start, the load sequence's) go through `messages`.
-    explicit Form1(MessageBoxApi& messages) : messages_(messages) {}
+    // Message boxes (About, a failed start, the load sequence's) go through `messages`;
+    // the check boxes' names through the annotation service `annotations` gives.
+    explicit Form1(MessageBoxApi& messages, AccessibleNames::ServiceSource annotations = AccessibleNames::FromCom)
+        : messages_(messages), accessibleNames_(annotations) {}
     ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;

@@ -2,6 +2,7 @@
 // order, the window and its picture laid out again at another density (and not for a
 // density change another program posts), the menu and its commands, and the Launch items
 // starting a stand-in program.
+#include "tests/data/RealisticSettings.h"
 #include "tests/support/FakeRegistry.h"
 #include "tests/win32/WineTestSupport.h"
 #include "ui/Background.h"
@@ -135,20 +136,62 @@ TEST_F(Form1Test, At96DpiControlsLabelsFrameAndTabOrderAreAsDesigned) {
     EXPECT_EQ(Picture(), "549x580 shown shown shown") << "the picture at its natural size";
 }
 
-TEST_F(Form1Test, ACheckBoxIsNamedByItsLabelWhenAClientAsks) {
-    Microsoft::WRL::ComPtr<IAccPropServices> service;
-    if (FAILED(::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices, &service)) ||
-        service->SetHwndPropStr(form->hwnd(), DWORD(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_HELP, L"") == E_NOTIMPL) {
-        GTEST_SKIP() << "no annotation service here (Wine's is a stub): check box names not checked";
+// The annotation service as a check box's accessible name reaches it: which names are
+// given, and which taken back.
+struct FakeAnnotations : IAccPropServices {
+    std::vector<std::pair<HWND, std::wstring>> given;
+    std::vector<HWND> cleared;
+    HRESULT WINAPI SetHwndPropStr(HWND box, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR name) override {
+        if (object == DWORD(OBJID_CLIENT) && child == CHILDID_SELF && property == PROPID_ACC_NAME) given.emplace_back(box, name);
+        return S_OK;
     }
-    Microsoft::WRL::ComPtr<IAccessible> box;
-    ASSERT_HRESULT_SUCCEEDED(::AccessibleObjectFromWindow(form->Control(Check1), OBJID_CLIENT, __uuidof(IAccessible), &box));
-    VARIANT self{};
-    self.vt = VT_I4;
-    BSTR name = nullptr;
-    EXPECT_TRUE(SUCCEEDED(box->get_accName(self, &name)) && name && name == std::wstring_view(L"Shell Ejection"))
-        << Narrow(name ? name : L"(none)");
-    ::SysFreeString(name);
+    HRESULT WINAPI ClearHwndProps(HWND box, DWORD, DWORD, const MSAAPROPID* properties, int count) override {
+        if (count == 1 && properties[0] == PROPID_ACC_NAME) cleared.push_back(box);
+        return S_OK;
+    }
+    // What the program does not use.
+    HRESULT WINAPI QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG WINAPI AddRef() override { return 1; }
+    ULONG WINAPI Release() override { return 1; }
+    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+} annotations;
+
+// Nothing is named until a client first asks a check box for itself; then each of the
+// twelve is named after the label before it, once; the names go with the window.
+TEST_F(Form1Test, ACheckBoxIsNamedByItsLabelWhenAClientFirstAsks) {
+    form = std::make_unique<Form1>(messages, [](IAccPropServices** service) {
+        *service = &annotations;
+        return S_OK;
+    });
+    ASSERT_TRUE(form->Create(::GetModuleHandleW(nullptr)));
+    form->Show(SW_SHOWNORMAL);
+    EXPECT_TRUE(annotations.given.empty()) << "named before anyone asked";
+    std::vector<std::pair<HWND, std::wstring>> names;
+    std::vector<HWND> boxes;
+    for (int n = 1; n <= kCheckBoxCount; ++n) {
+        names.emplace_back(form->Control(CheckBoxId(n)), kCheckLabels[n]);
+        boxes.push_back(names.back().first);
+    }
+    for (const int n : {7, 1}) ::SendMessageW(form->Control(CheckBoxId(n)), WM_GETOBJECT, 0, OBJID_CLIENT);
+    std::sort(annotations.given.begin(), annotations.given.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(annotations.given, names);
+    form.reset();
+    std::sort(annotations.cleared.begin(), annotations.cleared.end());
+    std::sort(boxes.begin(), boxes.end());
+    EXPECT_EQ(annotations.cleared, boxes);
 }
 
 TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
