@@ -18,13 +18,13 @@ LoadedForm RunLoadSequence(General& registry, MessageBoxApi& messages,
     if (!form.paths.GameFound) return form;
     found(form.paths);
 
-    if (std::optional<ConfigLines> lines = ReadConfigLines(form.paths.ConfigPath)) {
-        form.lines = std::move(*lines);
-        form.configRead = true;
-    } else {
+    std::optional<ConfigLines> lines = ReadConfigLines(form.paths.ConfigPath);
+    if (!lines) {
         messages.Show(CannotOpenText(form.paths.ConfigPath));
         return form;
     }
+    form.lines = std::move(*lines);
+    form.configRead = true;
     ScanConfigLines(form.lines, form.view);
     return form;
 }

@@ -14,11 +14,7 @@ std::wstring AboutText(std::wstring_view appVersion) {
     return text;
 }
 
-std::wstring CannotStartText(std::wstring_view path) {
-    std::wstring text(L"Cannot start:\n\n");
-    text.append(path);
-    return text;
-}
+std::wstring CannotStartText(std::wstring_view path) { return L"Cannot start:\n\n" + std::wstring(path); }
 
 std::wstring_view ProgramPathOf(std::wstring_view stored) {
     stored = stored.substr(0, stored.find_last_not_of(L" \t") + 1);

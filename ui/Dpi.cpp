@@ -26,14 +26,11 @@ int ScreenDpi() {
 int WindowDpi(HWND window) {
     using ForWindow = UINT(WINAPI*)(HWND);
     static const auto forWindow = Lookup<ForWindow>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
-    if (forWindow) {
-        if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
-    }
+    if (const UINT dpi = forWindow ? forWindow(window) : 0) return static_cast<int>(dpi);
     using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     // Windows 8.1 and later, where the program's start has restricted the search to the system folder.
     static const auto forMonitor = Lookup<ForMonitor>(::LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
-    UINT dpiX = 0;
-    UINT dpiY = 0;
+    UINT dpiX = 0, dpiY = 0;
     constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the density the user chose for that monitor
     if (forMonitor &&
         SUCCEEDED(forMonitor(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &dpiX, &dpiY)) &&

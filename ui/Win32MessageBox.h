@@ -12,7 +12,11 @@ class Win32MessageBox final : public MessageBoxApi {
 public:
     // The window the boxes belong to (disabled while one is up); null for none.
     void SetOwner(HWND owner) { owner_ = owner; }
-    void Show(const std::wstring& text) override;
+    void Show(const std::wstring& text) override {
+        const std::wstring title(kAppTitle);
+        // The owner may be gone by now (a box shown while the program ends).
+        ::MessageBoxW(owner_ && ::IsWindow(owner_) ? owner_ : nullptr, text.c_str(), title.c_str(), MB_OK);
+    }
 
 private:
     HWND owner_ = nullptr;
