@@ -60,7 +60,7 @@ InputFile::InputFile(const std::wstring& path) {
     const int fd = onDisk ? _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY) : -1;
     if (fd < 0) {
         ::CloseHandle(handle);
-    } else if (!(file_ = _fdopen(fd, "rb"))) {
+    } else if ((file_ = _fdopen(fd, "rb")) == nullptr) {
         _close(fd);
     }
 #else
