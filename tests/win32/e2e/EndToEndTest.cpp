@@ -347,7 +347,7 @@ TEST_F(EndToEnd, TheWindowFollowsConfigCfgAsTheGameWritesIt) {
                                    std::string("seta ") + name + " \"" + value + "\"");
         shown[at] = std::wstring(value.begin(), value.end());
     };
-    const auto write = [&](bool keepTime = false) {  // with keepTime, as if nothing were written
+    const auto gameWrites = [&](bool keepTime = false) {  // with keepTime, as if nothing were written
         WIN32_FILE_ATTRIBUTE_DATA before{};
         ::GetFileAttributesExW(kConfig.c_str(), GetFileExInfoStandard, &before);
         const HANDLE file = ::CreateFileW(kConfig.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -367,11 +367,11 @@ TEST_F(EndToEnd, TheWindowFollowsConfigCfgAsTheGameWritesIt) {
     shown[15] = L"typed";
     set("r_vsync", "1", 7);
     set("sensitivity", "9.5", 21);
-    write();
+    gameWrites();
     EXPECT_TRUE(showsWithin(2000)) << "one rewrite";
     for (int i = 0; i < 20; ++i, ::Sleep(60)) {
         set("r_gamma", "1." + std::to_string(i), 17);
-        write();
+        gameWrites();
     }
     EXPECT_TRUE(showsWithin(2000)) << "a burst of rewrites";
     ::DeleteFileW(kConfig.c_str());
@@ -379,10 +379,10 @@ TEST_F(EndToEnd, TheWindowFollowsConfigCfgAsTheGameWritesIt) {
     EXPECT_EQ(program.Box(0), std::nullopt);
     EXPECT_EQ(program.Read(), shown) << "deleted";
     set("cg_brass", "1", 1);
-    write();
+    gameWrites();
     EXPECT_TRUE(showsWithin(2000)) << "written again";
     set("r_vsync", "0", 7);  // the same size and time: the watch sees nothing to read
-    write(true);
+    gameWrites(true);
     ::Sleep(600);
     shown[7] = L"1";
     EXPECT_EQ(program.Read(), shown);
