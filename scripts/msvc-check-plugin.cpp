@@ -20,7 +20,9 @@ public:
 
     bool VisitVarDecl(VarDecl* local) {
         const auto* function = dyn_cast_or_null<FunctionDecl>(local->getParentFunctionOrMethod());
-        if (!local->isLocalVarDeclOrParm() || !local->getIdentifier() || !function || !function->hasBody()) return true;
+        if (!local->isLocalVarDeclOrParm() || !local->getIdentifier() || !function || !function->hasBody()) {
+            return true;
+        }
         for (const DeclContext* scope = function->getParent(); scope; scope = scope->getParent()) {
             if (!scope->isFileContext()) continue;
             for (const NamedDecl* hidden : scope->lookup(local->getDeclName())) {
@@ -41,9 +43,10 @@ public:
 
     bool VisitImplicitCastExpr(ImplicitCastExpr* cast) {
         Expr::EvalResult value;
-        if (cast->getCastKind() == CK_IntegralCast && !cast->isPartOfExplicitCast() && cast->getType()->isUnsignedIntegerType() &&
-            cast->getSubExpr()->getType()->isSignedIntegerType() && !cast->isValueDependent() &&
-            cast->getSubExpr()->EvaluateAsInt(value, context_) && value.Val.getInt().isNegative()) {
+        const Expr* from = cast->getSubExpr();
+        if (cast->getCastKind() == CK_IntegralCast && !cast->isPartOfExplicitCast() && !cast->isValueDependent() &&
+            cast->getType()->isUnsignedIntegerType() && from->getType()->isSignedIntegerType() &&
+            from->EvaluateAsInt(value, context_) && value.Val.getInt().isNegative()) {
             return Report(cast->getExprLoc(), "C4245: a negative constant converted to '%0'",
                           cast->getType().getAsString());
         }
@@ -54,10 +57,13 @@ private:
     bool Condition(const Expr* e) {
         if (!e) return true;
         e = e->IgnoreParenImpCasts();
-        if (const auto* no = dyn_cast<UnaryOperator>(e); no && no->getOpcode() == UO_LNot) return Condition(no->getSubExpr());
+        const auto* no = dyn_cast<UnaryOperator>(e);
+        if (no && no->getOpcode() == UO_LNot) return Condition(no->getSubExpr());
         if (const auto* op = dyn_cast<BinaryOperator>(e)) {
             if (op->isLogicalOp()) return Condition(op->getLHS()) && Condition(op->getRHS());
-            if (op->isAssignmentOp()) return Report(op->getOperatorLoc(), "C4706: assignment within conditional expression");
+            if (op->isAssignmentOp()) {
+                return Report(op->getOperatorLoc(), "C4706: assignment within conditional expression");
+            }
         }
         return true;
     }

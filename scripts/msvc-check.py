@@ -14,7 +14,8 @@ WARNINGS = [  # and MSVC's
     "-Wimplicit-int-conversion", "-Wimplicit-float-conversion", "-Wfloat-conversion",  # C4242 C4244 C4305
     "-Wshorten-64-to-32", "-Wconstant-conversion",  # C4244 C4309
     "-Wsign-compare",  # C4018 C4389
-    "-Wunused-parameter", "-Wunused-variable", "-Wunused-function", "-Wunused-value", "-Wunused-label",  # C4100 C4101 C4189 C4505 C4552 C4102
+    "-Wunused-parameter", "-Wunused-variable", "-Wunused-function",  # C4100 C4101 C4189 C4505
+    "-Wunused-value", "-Wunused-label",  # C4552 C4555 C4102
     "-Wuninitialized",  # C4700 C4701
 ]
 
@@ -54,7 +55,7 @@ def check(command):
     # header that the project's code instantiated (but libstdc++'s <regex> narrows within
     # itself, which MSVC's does not).
     found = []
-    output = re.sub(r"(?m)^((In file included from|\s+from) .*|\d+ (warnings?|errors?).* generated\.)\n", "", result.stderr)
+    output = re.sub(r"(?m)^((In file included from|\s+from) .*|\d+ \w+( and \d+ \w+)? generated\.)\n", "", result.stderr)
     for block in re.split(r"\n(?=.+?:\d+:\d+: (?:warning|error|fatal error): )", output):
         head = re.match(r"(.+?):\d+:\d+: (warning|error|fatal error): ", block)
         mine = lambda path: path.startswith(ROOT + "/")
