@@ -6,7 +6,7 @@ set -euo pipefail
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 wanted=(cmake g++ make g++-mingw-w64-i686 wine wine64 xvfb xauth
-        googletest clang libclang-rt-14-dev x11-utils libx11-dev netpbm python3)
+        googletest clang libclang-rt-14-dev llvm-14-dev libclang-14-dev x11-utils libx11-dev netpbm python3)
 
 # Installs what of "$@" is missing; returns non-zero if apt-get could not.
 install_missing() {

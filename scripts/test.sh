@@ -16,6 +16,9 @@ for preset in native native-asan; do
   ctest --preset "$preset"
 done
 
+echo "== what MSVC would reject at /W4, found with clang"
+python3 scripts/msvc-check.py
+
 echo "== $windows_preset (under Wine, on a virtual X display)"
 if [ "$windows_preset" != win32 ]; then
   echo "NOTE: this machine cannot run 32-bit programs: the Windows tests run the same sources" \

@@ -290,7 +290,7 @@ bool Form1::LayOut(int dpi) {
         if (control) {
             ::SetWindowPos(control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
-        } else if (!(control = CreateControl(hwnd(), instance_, entry, at))) {
+        } else if ((control = CreateControl(hwnd(), instance_, entry, at)) == nullptr) {
             return false;
         }
         HFONT font = entry.kind == ControlKind::Label ? labelFont.get() : controlFont.get();

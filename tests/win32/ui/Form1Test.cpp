@@ -21,8 +21,6 @@ namespace quorvane::testing {
 static const ComApartment com;  // as the program has it, for the picture
 using enum ControlId;
 
-static std::string Narrow(std::wstring_view text) { return {text.begin(), text.end()}; }
-
 // The menu as one line, "File{Launch BlackOps.exe|...}|About"; on the way, the item
 // captioned `choose` is chosen as the user chooses it: WM_COMMAND with its id.
 static std::wstring Menu(HWND window, HMENU menu, std::wstring_view choose = L"-") {
@@ -230,7 +228,7 @@ TEST_F(Form1Test, AtAnotherDensityTheWindowIsLaidOutAgainKeepingWhatItHolds) {
     // Windows never posts the message: one another program posts, with a rectangle nowhere, goes unread
     // whichever loop takes it.
     ::PostMessageW(form->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0x10);
-    for (MSG m{}; ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&m);
+    for (MSG posted{}; ::PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&posted);
     EXPECT_EQ(Corners({Label17, Check10, Text3, Text10}), at96);
     int children = 0;
     for (HWND c = ::GetWindow(form->hwnd(), GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) ++children;
@@ -254,7 +252,7 @@ TEST_F(Form1Test, MenuAboutSaveSettingsExitTheCloseBoxAndAFailingCommand) {
         if (way == std::wstring_view(L"close box")) ::SendMessageW(form->hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
         else Choose(way);
         MSG quit{};  // what ends the program's message loop, and with which code
-        EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == code) << Narrow(way);
+        EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == code) << way;
     }
     EXPECT_THROW(form->RethrowFailure(), std::runtime_error);
 }
@@ -267,7 +265,7 @@ TEST_F(Form1Test, LaunchSaysWhenItCannotStartElseStartsTheExactPathMinimisedInIt
              {L"x.exe", L""}, {L"\"x.exe\"", L""}, {L"C:x.exe", L""}, {L"\\x.exe", L""}, {L"C:\\G\\run.bat", L""},
              {L"C:\\G\\x.exe\\", L""}, {L"C:\\G\\x\".exe", L""}, {L"\"C:\\G\\x.exe", L""}, {L"\"\"", L""}}) {
         const std::wstring_view path = ProgramPathOf(stored);
-        EXPECT_EQ(IsProgramPath(path) ? path : L"", program) << Narrow(stored);
+        EXPECT_EQ(IsProgramPath(path) ? path : L"", program) << stored;
     }
     const std::wstring folder = L"C:\\Quorvane Test\\Dir With Spaces";
     LoadedForm loaded;
@@ -290,8 +288,8 @@ TEST_F(Form1Test, LaunchSaysWhenItCannotStartElseStartsTheExactPathMinimisedInIt
             runs.assign(std::istreambuf_iterator<char>(in), {});
             return std::count(runs.begin(), runs.end(), '\n') >= 2;
         });
-        const std::string run = "\"" + Narrow(path) + "\"\t2\t" + Narrow(folder) + "\n";
-        EXPECT_EQ(runs, run + run) << Narrow(item);
+        const std::wstring run = L"\"" + path + L"\"\t2\t" + folder + L"\n";
+        EXPECT_EQ(std::wstring(runs.begin(), runs.end()), run + run) << item;
     }
 }
 
