@@ -321,6 +321,7 @@ TEST_F(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "empty exe values", .exe = L"", .launched = L"Cannot start:\n\n"},
         {.name = "relative exe values", .exe = kDecoys[2], .launched = L"Cannot start:\n\n" + kDecoys[2]},
         {.name = "a batch file", .exe = kBatch, .launched = L"Cannot start:\n\n" + kBatch},
+        {.name = "a batch file in quotes", .exe = L'"' + kBatch + L'"', .launched = L"Cannot start:\n\n\"" + kBatch + L'"'},
         {.name = "decoy C:\\Program.exe", .launched = L""},
     };
     for (const Row& row : rows) Check(row);

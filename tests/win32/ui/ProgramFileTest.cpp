@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
 #include <cwchar>
 #include <set>
 #include <stdexcept>
@@ -61,21 +60,18 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
         return found ? std::string(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
                                    ::SizeofResource(module, found)) : std::string();
     };
-    int major = 0, minor = 0, revision = 0;  // the project's "major.minor.revision", read here on its own
-    ASSERT_EQ(std::sscanf(QUORVANE_PROJECT_VERSION, "%d.%d.%d", &major, &minor, &revision), 3);
-    wchar_t text[32] = {};  // as text: the minor in two digits, the revision in four
-    std::swprintf(text, 32, L"%d.%02d.%04d", major, minor, revision);
+    // Version 0.1.1 (the project's, in CMakeLists.txt): file and product version 0.1.0.1,
+    // as text with the minor in two digits and the revision in four.
     std::string info = resource(RT_VERSION, VS_VERSION_INFO);
     void* found = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", &found, &length));
-    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);  // major.minor.0.revision
-    const DWORD high = MAKELONG(minor, major), low = static_cast<DWORD>(revision);
-    EXPECT_TRUE(fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low && fixed->dwProductVersionMS == high &&
-                fixed->dwProductVersionLS == low) << "file and product version";
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
+    EXPECT_TRUE(fixed->dwFileVersionMS == 0x00000001 && fixed->dwFileVersionLS == 1 &&
+                fixed->dwProductVersionMS == 0x00000001 && fixed->dwProductVersionLS == 1) << "file and product version";
     for (const std::wstring name : {L"FileVersion", L"ProductVersion"}) {
         ASSERT_TRUE(::VerQueryValueW(info.data(), (L"\\StringFileInfo\\040904B0\\" + name).c_str(), &found, &length));
-        EXPECT_STREQ(static_cast<const wchar_t*>(found), text) << name.size();
+        EXPECT_STREQ(static_cast<const wchar_t*>(found), L"0.01.0001") << name.size();
     }
     const std::string icon = resource(RT_GROUP_ICON, IDI_QUORVANE);  // a 6-byte head, then 14 bytes an image
     EXPECT_TRUE(icon.size() == 20 && BYTE(icon[6]) == 128 && BYTE(icon[7]) == 128) << "not one 128 x 128 image";
