@@ -1,4 +1,3 @@
-#include "common/AnsiText.h"
 #include "registry/General.h"
 #include "tests/support/FakeRegistry.h"
 
@@ -59,27 +58,6 @@ TEST(RegistryReader, StatusesTypesAndBytesDecideTheResult) {
         EXPECT_EQ(registry.openKeys, 0) << PrintToString(row.path);
         for (const std::uint32_t access : registry.access) EXPECT_EQ(access, 0x20019u) << "not KEY_READ";
         EXPECT_TRUE(messages.shown.empty()) << PrintToString(row.path);
-    }
-}
-
-// The reader's one piece of state: a path that fails the format test shows the box and
-// reuses the hive of the last good path, with the whole path as the subkey; there is none
-// before the first good path.
-TEST(RegistryReader, BadFormatShowsTheBoxAndReusesTheLastHive) {
-    const std::wstring bads[] = {L"hkey_local_machine\\SOFTWARE\\Q", kPath + L"\\", L"HKEY", L""};
-    for (const std::wstring& bad : bads) {
-        FakeRegistry registry;
-        RecordingMessages messages;
-        General reader(registry, messages);
-        registry.SetString(kMachine, "SOFTWARE\\Q", "V", "good");
-        registry.SetString(kMachine, WideToAnsi(bad), "V", "stale");
-        std::wstring path = bad;
-        EXPECT_EQ(reader.ReadRegistryString(path, L"V"), RegistryValue::Empty()) << PrintToString(bad);
-        path = kPath;
-        EXPECT_EQ(reader.ReadRegistryString(path, L"V"), RegistryValue::Text(L"good"));
-        path = bad;
-        EXPECT_EQ(reader.ReadRegistryString(path, L"V"), RegistryValue::Text(L"stale")) << PrintToString(bad);
-        EXPECT_EQ(messages.shown, std::vector<std::wstring>(2, L"Incorrect Format:\n\n" + bad));
     }
 }
 
