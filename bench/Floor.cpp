@@ -1,7 +1,10 @@
 // The start-up benchmark's floors: windows like quorvane.exe's that do nothing else.
-// Built bare, one empty window of the same client size, or with
-// QUORVANE_FLOOR_CONTROLS, the same with the menu and the layout table's 45 controls
-// (ui/Layout.h): no fonts, no picture, no load.
+// Built bare, one empty window of the same client size; with QUORVANE_FLOOR_CONTROLS,
+// the same with the menu and the layout table's 45 controls (ui/Layout.h); with
+// QUORVANE_FLOOR_PICTURE as well, the same drawing quorvane.exe's picture, which it
+// decodes as quorvane.exe does: the same resource, by the same code
+// (ui/Background.cpp), on a thread of its own while the window and its controls are
+// made, and shown only once decoded. No fonts, no load.
 #include "ui/Layout.h"
 #include "ui/ResourceIds.h"
 
@@ -9,10 +12,37 @@
 
 #include <string>
 
+#ifdef QUORVANE_FLOOR_PICTURE
+#include "ui/Background.h"
+#include "ui/UniqueHandle.h"
+
+#include <future>
+#endif
+
 using namespace quorvane;
+
+#ifdef QUORVANE_FLOOR_PICTURE
+static UniqueHbitmap g_picture;
+
+// The picture at the client area's top left corner, which it covers.
+static void DrawPicture(HWND window) {
+    PaintScope paint(window);
+    UniqueMemoryDc source(::CreateCompatibleDC(paint.dc()));
+    const SIZE size = BitmapSize(g_picture.get());
+    SelectScope selected(source.get(), g_picture.get());
+    ::BitBlt(paint.dc(), 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+}
+#endif
 
 static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) ::PostQuitMessage(0);
+#ifdef QUORVANE_FLOOR_PICTURE
+    if (message == WM_ERASEBKGND) return 1;  // the picture paints the whole client area
+    if (message == WM_PAINT) {
+        DrawPicture(window);
+        return 0;
+    }
+#endif
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -21,6 +51,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX);
     const int dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
+#ifdef QUORVANE_FLOOR_PICTURE
+    std::future<UniqueHbitmap> decoding = std::async(std::launch::async, [instance, dpiY] {
+        ComApartment com;
+        return DecodeJpegResource(instance, IDR_BACKGROUND, dpiY);
+    });
+#endif
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;
@@ -30,12 +66,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     windowClass.lpszClassName = L"QuorvaneFloor";
     ::RegisterClassW(&windowClass);
 
-#ifdef QUORVANE_FLOOR_CONTROLS
-    HMENU menu = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MENU));
+#if defined(QUORVANE_FLOOR_PICTURE)
+    const wchar_t* title = L"Floor: menu, 45 controls and picture";
+#elif defined(QUORVANE_FLOOR_CONTROLS)
     const wchar_t* title = L"Floor: menu and 45 controls";
 #else
-    HMENU menu = nullptr;
     const wchar_t* title = L"Floor: bare window";
+#endif
+#ifdef QUORVANE_FLOOR_CONTROLS
+    HMENU menu = ::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MENU));
+#else
+    HMENU menu = nullptr;
 #endif
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     RECT outer{0, 0, TwipsToPixels(kClientWidthTwips, dpiX), TwipsToPixels(kClientHeightTwips, dpiY)};
@@ -54,6 +95,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                           TwipsToPixels(entry.twips.height, dpiY), window,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(entry.id))), instance, nullptr);
     }
+#endif
+#ifdef QUORVANE_FLOOR_PICTURE
+    g_picture = decoding.get();
+    if (!g_picture) return 1;  // without its picture this is not the floor: the benchmark stops
 #endif
     ::ShowWindow(window, showCommand);
     ::UpdateWindow(window);

@@ -12,6 +12,7 @@ read = lambda name: (folder / name).read_text().splitlines()
 files = {"demo": "the demo's config.cfg", "crlf": "the demo's config.cfg, CR LF line ends",
          "big": "the demo's config.cfg repeated to 100 MiB"}
 labels = {**{name: f"quorvane.exe, {label}" for name, label in files.items()},
+          "floor_picture": "floor: the window, menu, 45 controls and picture",
           "floor_controls": "floor: the window, menu and 45 controls", "floor": "floor: the bare window",
           "notepad": "Notepad (as wide as quorvane.exe), opening the demo's config.cfg"}
 
@@ -33,7 +34,7 @@ before, after = read("loadavg.txt")[0].split()
 print(f"### Start-up under Wine\n\nFrom `wine program.exe` to the window mapped on Xvfb, {len(times['demo'])} runs "
       f"each, taking turns; load average {before} before, {after} after.\n")
 print("| program | median | fastest | slowest | quorvane.exe (demo) / this | target |\n|---|---:|---:|---:|---:|---|")
-targets = {"floor_controls": 1.1, "notepad": 1.0}
+targets = {"floor_picture": 1.1, "notepad": 1.0}
 for name, label in labels.items():
     ratio = ours / median(times[name])
     target = f"≤ {targets[name]:g}: {mark(ratio <= targets[name])}" if name in targets else ""

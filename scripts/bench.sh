@@ -3,9 +3,10 @@
 # Start-up under Wine, from starting a program to its window being mapped on an Xvfb
 # display: quorvane.exe, built with its start-up phases timed (QUORVANE_STARTUP_TRACE,
 # bench/StartupTrace.h), on three config.cfg files (the demo's, the same with CR LF line
-# ends, the demo's repeated to 100 MiB); the two floors of bench/Floor.cpp; and Wine's
-# 32-bit Notepad opening the demo's config.cfg. One unmeasured run each first, then the
-# programs take turns in a rotating order, the Wine server kept warm throughout.
+# ends, the demo's repeated to 100 MiB); the three floors of bench/Floor.cpp; and Wine's
+# Notepad, 32- or 64-bit as the programs are, opening the demo's config.cfg. One
+# unmeasured run each first, then the programs take turns in a rotating order, the Wine
+# server kept warm throughout.
 # Everything stays in build/: native-release and bench-win32 or bench-win64 (the builds), bench-wine
 # (the Wine prefix, with the three files: about 100 MiB), bench-results (raw results).
 #
@@ -27,7 +28,7 @@ cmake --build $build -j 2 --target quorvane_startup_timer >/dev/null
 # --fresh: no flags left in the cache by an earlier configuration; the program is built
 # as the released one, with only the phases added.
 cmake --preset "$windows_preset" -B $windows --fresh -DQUORVANE_TESTS=OFF -DQUORVANE_BENCHMARKS=ON -DQUORVANE_STARTUP_TRACE=ON >/dev/null
-cmake --build $windows -j 2 --target quorvane quorvane_floor quorvane_floor_controls >/dev/null
+cmake --build $windows -j 2 --target quorvane quorvane_floor quorvane_floor_controls quorvane_floor_picture >/dev/null
 rm -rf $results && mkdir -p $results
 {
   sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | sort | uniq -c | sed 's/^ *\([0-9]*\) /\1 × /'
@@ -60,10 +61,12 @@ exe=$windows/quorvane.exe
 # Notepad of the same width as quorvane.exe.
 notepad=$WINEPREFIX/drive_c/windows/$([ "$windows_preset" = win32 ] && echo syswow64 || echo system32)/notepad.exe
 declare -A title=([demo]=$quorvane_title [crlf]=$quorvane_title [big]=$quorvane_title [notepad]="config.cfg - Notepad"
-                  [floor_controls]="Floor: menu and 45 controls" [floor]="Floor: bare window")
-declare -A command=([demo]=$exe [crlf]=$exe [big]=$exe [floor_controls]=$windows/bench/quorvane_floor_controls.exe
-                    [floor]=$windows/bench/quorvane_floor.exe [notepad]=$notepad)
-names=(demo crlf big floor_controls floor notepad)
+                  [floor_picture]="Floor: menu, 45 controls and picture" [floor_controls]="Floor: menu and 45 controls"
+                  [floor]="Floor: bare window")
+declare -A command=([demo]=$exe [crlf]=$exe [big]=$exe [floor_picture]=$windows/bench/quorvane_floor_picture.exe
+                    [floor_controls]=$windows/bench/quorvane_floor_controls.exe [floor]=$windows/bench/quorvane_floor.exe
+                    [notepad]=$notepad)
+names=(demo crlf big floor_picture floor_controls floor notepad)
 start() {  # NAME: prints the milliseconds from starting it to its window
   local file=demo argument=()
   case $1 in demo | crlf | big) file=$1 ;; notepad) argument=("$demo_install_path\\players\\config.cfg") ;; esac
