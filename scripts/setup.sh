@@ -17,7 +17,7 @@ install_missing() {
     fi
   done
   [ "${#missing[@]}" -eq 0 ] && return
-  echo "setup: installing ${missing[*]}"
+  echo "setup: installing ${missing[*]}" >&2
   if [ -z "${updated:-}" ]; then
     # A mirror in the middle of a sync fails one index now and then; the others still serve.
     as_root apt-get update -qq || echo "setup: apt-get update reported errors; going on with the indexes it has" >&2
