@@ -89,15 +89,6 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
     ::FreeLibrary(module);
 }
 
-// Windows has no DLL of this name; it lies beside this test program.
-TEST(ProgramStart, LoadsNoDllPlantedBesideTheProgram) {
-    HMODULE planted = ::LoadLibraryW(L"quorvane_planted.dll");
-    ASSERT_NE(planted, nullptr) << "the planted DLL is not where the loader looks first";
-    ::FreeLibrary(planted);
-    RestrictDllSearch();
-    EXPECT_EQ(::LoadLibraryW(L"quorvane_planted.dll"), nullptr);
-}
-
 TEST(ProgramStart, WhateverStopsTheProgramIsSaidInOneBoxAndEndsItWithCode3) {
     const struct {
         std::function<int()> run;
