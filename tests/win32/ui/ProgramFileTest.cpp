@@ -51,8 +51,6 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
         }
     }
     EXPECT_TRUE(functions.count("CreateWindowExW")) << "the imported names were read";
-    // Only the first step of the program restricts the DLL search; unused code is not linked in.
-    EXPECT_TRUE(functions.count("SetDllDirectoryW")) << "the program does not restrict the DLL search";
     for (const std::string& function : functions) EXPECT_FALSE(newer.count(function)) << function << " is too new";
 
     auto resource = [&](LPCWSTR type, int id) {
@@ -83,15 +81,6 @@ TEST(ProgramFile, IsA32BitGuiProgramForWindows7WithItsVersionIconAndManifest) {
         EXPECT_NE(manifest.find(declared), std::string::npos) << declared;  // the density; Windows 7, 8, 8.1, 10
     }
     ::FreeLibrary(module);
-}
-
-// Windows has no DLL of this name; it lies beside this test program.
-TEST(ProgramStart, LoadsNoDllPlantedBesideTheProgram) {
-    HMODULE planted = ::LoadLibraryW(L"quorvane_planted.dll");
-    ASSERT_NE(planted, nullptr) << "the planted DLL is not where the loader looks first";
-    ::FreeLibrary(planted);
-    RestrictDllSearch();
-    EXPECT_EQ(::LoadLibraryW(L"quorvane_planted.dll"), nullptr);
 }
 
 TEST(ProgramStart, WhateverStopsTheProgramIsSaidInOneBoxAndEndsItWithCode3) {
