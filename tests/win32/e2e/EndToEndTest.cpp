@@ -31,11 +31,11 @@ constexpr wchar_t kAppTitle[] = L"Quorvane by Pellowan";  // the boxes'
 
 // Drives the program from outside: its boxes, its window's controls, its menu, its exit.
 struct Program {
-    Program() {  // if it cannot start, every wait below fails at once
+    explicit Program(const std::wstring& path = kProgramPath) {  // if it cannot start, every wait below fails at once
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
-        ::CreateProcessW(kProgramPath.c_str(), nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, &startup, &started);
+        ::CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, &startup, &started);
         ::CloseHandle(started.hThread);
         process = started.hProcess;
     }
@@ -531,6 +531,36 @@ TEST_F(EndToEnd, AnotherProgramsMessagesWhileABoxIsUpChangeNothing) {
     DWORD code = ~0u;
     EXPECT_TRUE(::WaitForSingleObject(program.process, kWaitMs) == WAIT_OBJECT_0 &&
                 ::GetExitCodeProcess(program.process, &code) && code == 0) << "the window closed, the program on";
+}
+
+// quorvane.exe's first step keeps DLLs out of its own folder. Under Wine each DLL of
+// Windows' has a builtin that loads whatever the search, so the program is made to load one
+// of another name: the annotation service, which it creates when a client first asks a
+// check box for itself, is registered as a DLL beside a copy of the program, by its full
+// path (it loads: the program does ask) and by its name (it must not); then as it was.
+TEST_F(EndToEnd, ADllBesideTheProgramIsNotLoadedByName) {
+    const fs::path exe = kFolder + L"\\copy\\quorvane.exe", dll = exe.parent_path() / L"quorvane_planted.dll";
+    const wchar_t* const key = L"Software\\Classes\\CLSID\\{b5f8350b-0548-48b1-a6ee-88bd00b4a5e7}\\InprocServer32";
+    std::wstring was(MAX_PATH, L'\0');
+    DWORD type = 0, size = MAX_PATH * sizeof(wchar_t);
+    ASSERT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, key, nullptr, RRF_RT_ANY | RRF_NOEXPAND, &type, was.data(), &size), 0);
+    ::CloseHandle(Arrange({.name = ""}));
+    fs::create_directories(exe.parent_path());
+    fs::copy_file(kProgramPath, exe);
+    fs::copy_file(HostPathToWindows(QUORVANE_PLANTED_DLL), dll);
+    for (const std::wstring& name : {dll.wstring(), std::wstring(L"quorvane_planted.dll")}) {
+        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, nullptr, REG_SZ, name.c_str(), DWORD(name.size() + 1) * 2);
+        Program program(exe);
+        EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), Values{});
+        for (HWND box = nullptr; program.window && (box = ::FindWindowExW(program.window, box, L"Button", nullptr));) {
+            ::SendMessageTimeoutW(box, WM_GETOBJECT, 0, LPARAM{OBJID_CLIENT}, SMTO_ABORTIFHUNG, 5000, nullptr);
+        }
+        const HANDLE loaded = ::OpenEventW(SYNCHRONIZE, FALSE, L"quorvane_planted_loaded");  // its DllMain's
+        EXPECT_EQ(loaded != nullptr, name == dll) << (loaded ? "loaded: " : "the program did not ask for ") << name;
+        ::CloseHandle(loaded);
+        EXPECT_EQ(program.Exit(), 0u);
+    }
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, nullptr, type, was.data(), size);
 }
 
 }  // namespace
