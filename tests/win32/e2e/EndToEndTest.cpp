@@ -124,9 +124,8 @@ const std::wstring kBatch = kFolder + L"\\run.bat";  // would write ran.txt besi
 const fs::path kScratch[] = {kFolder,    kDecoys[0], kDecoys[0] + L".ran", kDecoys[1], kDecoys[1] + L".ran",
                              kDecoys[2], kDecoys[2] + L".ran"};
 #ifdef QUORVANE_E2E_DEVICES  // under Wine, made on the Linux host (CMakeLists.txt)
-// Holds the folder zero, whose players\config.cfg is a host link to /dev/zero, and the
-// folder fifo, whose players\config.cfg is a FIFO.
-const std::wstring kDevices = HostPathToWindows(QUORVANE_E2E_DEVICES), kDevice = kDevices + L"\\zero";
+// Holds the folder zero, whose players\config.cfg is a host link to /dev/zero.
+const std::wstring kDevice = HostPathToWindows(QUORVANE_E2E_DEVICES) + L"\\zero";
 #else  // Windows: the null device takes the rest of the path as its own, players\config.cfg
 const std::wstring kDevice = L"\\\\.\\NUL";
 #endif
@@ -325,19 +324,6 @@ TEST_F(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "decoy C:\\Program.exe, the path quoted", .exe = L'"' + kGame + L"\" ", .launched = L""},
     };
     for (const Row& row : rows) Check(row);
-}
-
-TEST_F(EndToEnd, AFifoHeldOpenByAWriterIsNotRead) {
-#ifdef QUORVANE_E2E_DEVICES
-    const std::wstring fifo = kDevices + L"\\fifo";  // held open by a writer that never writes
-    const HANDLE writer = ::CreateFileW((fifo + L"\\players\\config.cfg").c_str(), GENERIC_READ | GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE) << "error " << ::GetLastError();
-    Check({.name = "config.cfg a FIFO", .install = fifo, .file = File::None, .box = CannotOpen(fifo)});
-    ::CloseHandle(writer);
-#else
-    GTEST_SKIP() << "Windows has no FIFOs; its pipes are the \\\\.\\pipe row's";
-#endif
 }
 
 // config.cfg with setting `name` given `value`, and the window showing it at `at`.
