@@ -26,11 +26,15 @@ static UniqueHbitmap g_picture;
 
 // The picture at the client area's top left corner, which it covers.
 static void DrawPicture(HWND window) {
-    PaintScope paint(window);
-    UniqueMemoryDc source(::CreateCompatibleDC(paint.dc()));
-    const SIZE size = BitmapSize(g_picture.get());
-    SelectScope selected(source.get(), g_picture.get());
-    ::BitBlt(paint.dc(), 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(window, &paint);
+    {
+        UniqueMemoryDc source(::CreateCompatibleDC(dc));
+        const SIZE size = BitmapSize(g_picture.get());
+        SelectScope selected(source.get(), g_picture.get());
+        ::BitBlt(dc, 0, 0, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
+    }
+    ::EndPaint(window, &paint);
 }
 #endif
 
