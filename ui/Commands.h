@@ -15,8 +15,9 @@ std::wstring AboutText(std::wstring_view appVersion);
 // Shown when a game executable cannot be started.
 std::wstring CannotStartText(std::wstring_view path);
 
-// The program a stored path names, as the platform's command-line rules would read
-// it: the path inside one pair of enclosing quotes, or before blanks after it.
+// The program a stored path names: the path inside one pair of enclosing quotes, or the
+// text less the blanks after it. Nothing more of a command line is read: blanks before
+// the path, or arguments after it, leave a text that is no program path.
 std::wstring_view ProgramPathOf(std::wstring_view stored);
 
 // Whether a path may be started: an absolute path (IsAbsolutePath) to a program (".exe"

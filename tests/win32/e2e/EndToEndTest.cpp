@@ -320,7 +320,7 @@ TEST_F(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
         {.name = "relative exe values", .exe = kDecoys[2], .launched = L"Cannot start:\n\n" + kDecoys[2]},
         {.name = "a batch file", .exe = kBatch, .launched = L"Cannot start:\n\n" + kBatch},
         {.name = "a batch file in quotes", .exe = L'"' + kBatch + L'"', .launched = L"Cannot start:\n\n\"" + kBatch + L'"'},
-        // As the platform reads it: the path in the quotes.
+        // The path in quotes, a blank after them: the path inside is started.
         {.name = "decoy C:\\Program.exe, the path quoted", .exe = L'"' + kGame + L"\" ", .launched = L""},
     };
     for (const Row& row : rows) Check(row);

@@ -240,7 +240,7 @@ TEST_F(Form1Test, MenuAboutSaveSettingsAndAFailingCommand) {
     EXPECT_THROW(form->RethrowFailure(), std::runtime_error);
 }
 
-TEST(Launch, StartsOnlyAnAbsolutePathToAProgramAsThePlatformReadsIt) {
+TEST(Launch, StartsOnlyAnAbsolutePathToAProgram) {
     // A stored path and the program it starts, if any.
     for (const auto& [stored, program] : {std::pair{L"C:\\G\\x.EXE", L"C:\\G\\x.EXE"}, {L"c:/G/x.exe", L"c:/G/x.exe"},
              {L"\\\\s\\G\\x.exe", L"\\\\s\\G\\x.exe"}, {L"\"C:\\G\\x.exe\"", L"C:\\G\\x.exe"},
