@@ -66,8 +66,8 @@ public:
     void exit_Click();
 
     // Paints the client area into any device context: the picture at the top-left
-    // corner (at its natural size at 96 dpi, scaled with the window above it), black
-    // where it does not reach.
+    // corner (at its natural size at 96 dpi, scaled with the window above it), which
+    // covers it; black without a picture.
     void Draw(HDC dc) const;
 
     // What went wrong in a message handler, if anything did: the failure ends the
