@@ -31,7 +31,7 @@ bool FolderWatch::Arm() {
 FolderWatch::Report FolderWatch::Take() {
     DWORD count = 0;
     if (!::GetOverlappedResult(folder_.get(), &overlapped_, &count, FALSE)) {
-        armed_ = false;
+        armed_ = ::GetLastError() == ERROR_IO_INCOMPLETE;  // then still writing here: cancelled when dropped
         return Report::Ended;
     }
     // No names: more changed than the buffer could hold.
