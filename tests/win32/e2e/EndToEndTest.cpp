@@ -543,7 +543,7 @@ TEST_F(EndToEnd, ADllBesideTheProgramIsNotLoadedByName) {
         }
         Program program(exe);
         EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), Values{});
-        for (HWND box = nullptr; program.window && (box = ::FindWindowExW(program.window, box, L"Button", nullptr));) {
+        for (HWND box = nullptr; program.window && (box = ::FindWindowExW(program.window, box, L"Button", nullptr)) != nullptr;) {
             ::SendMessageTimeoutW(box, WM_GETOBJECT, 0, LPARAM{OBJID_CLIENT}, SMTO_ABORTIFHUNG, 5000, nullptr);
         }
         const HANDLE loaded = ::OpenEventW(SYNCHRONIZE, FALSE, L"quorvane_planted_loaded");  // its DllMain's

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID reserved) {
+    (void)self;
+    (void)reserved;
     if (reason == DLL_PROCESS_ATTACH) CreateEventW(NULL, TRUE, FALSE, L"quorvane_planted_loaded");
     return TRUE;
 }
