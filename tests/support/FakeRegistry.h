@@ -1,14 +1,13 @@
 #pragma once
-// A registry the test scripts: keys, their values' bytes, type and status, and the text a
-// Unicode query gives. It records the access each OpenKey asks for and counts the keys
-// still open. Message boxes are recorded.
+// A registry of one key, HKEY_LOCAL_MACHINE\SOFTWARE\Q, with one value, "V", that the
+// test scripts: its bytes, type and status, and the text a Unicode query gives. It records
+// the access each OpenKey asks for and counts the keys still open. Message boxes are recorded.
 
 #include "common/AnsiText.h"
 #include "common/MessageBoxApi.h"
 #include "registry/RegistryApi.h"
 
 #include <cstring>
-#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -25,57 +24,40 @@ public:
         std::uint32_t type = kRegSz;
         std::optional<std::wstring> stored = {};  // what a Unicode query gives; by default the data widened
     };
-    using Values = std::map<std::string, Value>;
-
-    // A string value as Windows stores it: the text and its terminating NUL.
-    void SetString(RegHandle hive, const std::string& subKey, const std::string& name, const std::string& text) {
-        SetRaw(hive, subKey, name, {text + '\0'});
-    }
-    void SetRaw(RegHandle hive, const std::string& subKey, const std::string& name, Value value) {
-        keys_[{hive, subKey}][name] = std::move(value);
-    }
+    explicit FakeRegistry(Value value) : value_(std::move(value)) {}
 
     std::vector<std::uint32_t> access;  // what each OpenKey asked for
-    int openKeys = 0;                                       // opened and not closed yet
+    int openKeys = 0;                   // opened and not closed yet
 
     std::int32_t OpenKey(RegHandle hive, const std::string& subKey, std::uint32_t, std::uint32_t asked,
                          RegHandle& key) override {
         access.push_back(asked);
-        const auto found = keys_.find({hive, subKey});
-        if (found == keys_.end()) return kStatusNotFound;
-        key = reinterpret_cast<RegHandle>(&found->second);
+        if (hive != 0x80000002 || subKey != "SOFTWARE\\Q") return kStatusNotFound;
+        key = kKey;
         ++openKeys;
         return kStatusSuccess;
     }
 
-    std::int32_t QueryValue(RegHandle key, const std::string& name, std::uint32_t& type,
-                            std::span<unsigned char> data, std::uint32_t& size) override {
-        const Value* value = Find(key, name);
-        if (!value || value->status != kStatusSuccess) return value ? value->status : kStatusNotFound;
-        type = value->type;
-        const std::string& bytes = value->data;
-        const bool fits = bytes.size() <= size && bytes.size() <= data.size();
-        if (fits) std::memcpy(data.data(), bytes.data(), bytes.size());
-        size = static_cast<std::uint32_t>(bytes.size());
+    std::int32_t QueryValue(RegHandle, const std::string& name, std::uint32_t& type, std::span<unsigned char> data,
+                            std::uint32_t& size) override {
+        if (name != "V" || value_.status != kStatusSuccess) return name != "V" ? kStatusNotFound : value_.status;
+        type = value_.type;
+        const bool fits = value_.data.size() <= size && value_.data.size() <= data.size();
+        if (fits) std::memcpy(data.data(), value_.data.data(), value_.data.size());
+        size = static_cast<std::uint32_t>(value_.data.size());
         return fits ? kStatusSuccess : kStatusMoreData;
     }
 
-    std::int32_t QueryText(RegHandle key, const std::wstring& name, std::size_t, std::wstring& text) override {
-        const Value* value = Find(key, WideToAnsi(name));
-        if (value) text = value->stored.value_or(AnsiToWide(value->data));
-        return value ? kStatusSuccess : kStatusNotFound;
+    std::int32_t QueryText(RegHandle, const std::wstring& name, std::size_t, std::wstring& text) override {
+        text = value_.stored.value_or(AnsiToWide(value_.data));
+        return name == L"V" ? kStatusSuccess : kStatusNotFound;
     }
 
     std::int32_t CloseKey(RegHandle) override { --openKeys; return kStatusSuccess; }
 
 private:
-    static const Value* Find(RegHandle key, const std::string& name) {
-        const Values& values = *reinterpret_cast<const Values*>(key);
-        const auto found = values.find(name);
-        return found == values.end() ? nullptr : &found->second;
-    }
-
-    std::map<std::pair<RegHandle, std::string>, Values> keys_;
+    static constexpr RegHandle kKey = 1;
+    Value value_;
 };
 
 // With `fail` set, showing a box throws, as a failing handler would.
