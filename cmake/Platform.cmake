@@ -31,7 +31,7 @@ endif()
 #   WWINMAIN  the program starts at wWinMain
 #   MANIFEST  its resources hold a manifest (app/quorvane.manifest.in): the linker adds none
 #   RELEASED  quorvane.exe itself: Windows 7 (6.1) the oldest Windows its header asks for,
-#             the oldest its imports allow (tests/win32/ui/ProgramFileTest.cpp); no symbols
+#             the oldest its imports allow (scripts/check-exe.py); no symbols
 function(quorvane_windows_program target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "WWINMAIN;MANIFEST;RELEASED" "" "")
   foreach(kind WWINMAIN MANIFEST RELEASED)

@@ -17,5 +17,11 @@ quorvane_zero_pad(revision4 ${QUORVANE_VERSION_REVISION} 4)
 set(QUORVANE_VERSION_STRING "${QUORVANE_VERSION_MAJOR}.${minor2}.${revision4}")
 set(QUORVANE_VERSION_DOTTED "${QUORVANE_VERSION_MAJOR}.${QUORVANE_VERSION_MINOR}.0.${QUORVANE_VERSION_REVISION}")
 
+# The manifest names the program's own processor: Windows refuses one that names another.
+set(QUORVANE_MANIFEST_ARCH x86)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QUORVANE_MANIFEST_ARCH amd64)
+endif()
+
 configure_file(${PROJECT_SOURCE_DIR}/common/Version.h.in ${PROJECT_BINARY_DIR}/generated/Version.h @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/app/quorvane.manifest.in ${PROJECT_BINARY_DIR}/generated/quorvane.manifest @ONLY)

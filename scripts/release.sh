@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows release: quorvane.exe from the win32 preset in release mode, built twice
-# in two build folders and kept only if both builds are the same bytes. Writes dist/:
+# in two build folders and kept only if both builds are the same bytes and its headers are
+# as Windows 7 and later load it (scripts/check-exe.py). Writes dist/:
 #   quorvane.exe
 #   quorvane-<version>-win32.zip   the exe and README.txt (from scripts/release-readme.txt)
 #   SHA256SUMS
@@ -32,8 +33,9 @@ if ! cmp "$first/quorvane.exe" "$second/quorvane.exe"; then
   echo "release: the two builds of quorvane.exe differ; dist/ left as it was" >&2
   exit 1
 fi
+python3 scripts/check-exe.py "$first/quorvane.exe" pei-i386
 if $check; then
-  echo "== the two builds of quorvane.exe are the same bytes"
+  echo "== the two builds of quorvane.exe are the same bytes, a 32-bit GUI program for Windows 7 and later"
   exit 0
 fi
 

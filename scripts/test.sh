@@ -27,6 +27,7 @@ fi
 cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset" -j "$jobs"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$windows_preset"
+python3 scripts/check-exe.py "build/$windows_preset/quorvane.exe" "$([ "$windows_preset" = win32 ] && echo pei-i386 || echo pei-x86-64)"
 
 echo "== release: quorvane.exe built twice, the same bytes"
 bash scripts/release.sh --check
