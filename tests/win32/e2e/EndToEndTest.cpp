@@ -4,11 +4,13 @@
 // and key unchanged.
 #include "Version.h"
 #include "tests/data/RealisticSettings.h"
-#include "tests/win32/WineTestSupport.h"
 #include "ui/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,10 +26,42 @@ namespace fs = std::filesystem;
 using namespace quorvane::testing;
 using Values = std::vector<std::wstring>;  // the title, Check1 to Check12 ("0" or "1"), Text1 to Text10
 
+// A path as CMake gives it, with backslashes; a host path as Wine shows it (the host's root is drive Z:).
+std::wstring HostPathToWindows(std::wstring path) {
+    const bool host = path.starts_with(L'/');
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return host ? L"Z:" + path : path;
+}
+
+// quorvane.exe, as built beside the tests.
+const std::wstring kProgramPath = HostPathToWindows(QUORVANE_PROGRAM_PATH);
+
+// Through WM_GETTEXT, so that it reads controls of other processes too.
+std::wstring WindowText(HWND window) {
+    std::wstring text(32768, L'\0');
+    const LPARAM buffer = reinterpret_cast<LPARAM>(text.data());
+    const bool ok = ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), buffer, SMTO_ABORTIFHUNG, 5000, nullptr);
+    return ok ? text.c_str() : L"<no answer>";
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(window, name, 64);
+    return name;
+}
+
+// Calls found() until it says yes or the time is up; true if it said yes.
+template <typename Found>
+bool PollUntil(DWORD timeoutMs, Found found) {
+    for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; !found(); ::Sleep(25)) {
+        if (::GetTickCount64() >= end) return false;
+    }
+    return true;
+}
+
 // What the program shows and reads, written here as the user sees it.
 constexpr wchar_t kSubKey[] = L"SOFTWARE\\Wow6432Node\\Activision\\Call of Duty Black Ops";  // of HKEY_LOCAL_MACHINE
 constexpr wchar_t kTitle[] = L"Quorvane " QUORVANE_APP_VERSION L" by Pellowan (Debug Mode, Read Only)";
-constexpr wchar_t kAppTitle[] = L"Quorvane by Pellowan";  // the boxes'
 
 // Drives the program from outside: its boxes, its window's controls, its menu, its exit.
 struct Program {
@@ -62,7 +96,7 @@ struct Program {
     std::optional<std::wstring> Box(DWORD timeoutMs) const {
         HWND box = nullptr;
         if (!PollUntil(timeoutMs, [&] { return (box = Find(true)) != nullptr; })) return std::nullopt;
-        std::wstring look = WindowText(box) == kAppTitle ? L"" : L"<" + WindowText(box) + L"> ";
+        std::wstring look = WindowText(box) == L"Quorvane by Pellowan" ? L"" : L"<" + WindowText(box) + L"> ";
         for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
             if (ClassName(c) == L"Button" && ::IsWindowVisible(c) && WindowText(c) != L"OK") look += L"<button> ";
             if (::SendMessageW(c, STM_GETICON, 0, 0)) look += L"<icon> ";
@@ -84,8 +118,7 @@ struct Program {
             return ClassName(at) == L"Button" ? std::to_wstring(::SendMessageW(at, BM_GETCHECK, 0, 0)) : WindowText(at);
         };
         Values values{WindowText(window)};
-        for (int i = 1; i <= 12; ++i) values.push_back(beside(kCheckLabels[i]));
-        for (int i = 1; i <= 10; ++i) values.push_back(beside(kTextLabels[i]));
+        for (int i = 1; i <= 22; ++i) values.push_back(beside(i <= 12 ? kCheckLabels[i] : kTextLabels[i - 12]));
         return values;
     }
 
@@ -93,6 +126,9 @@ struct Program {
     // Exit from the menu: the program's exit code once it has ended.
     DWORD Exit() const {
         Choose(IDM_EXIT);
+        return Ended();
+    }
+    DWORD Ended() const {
         DWORD code = ~0u;
         return ::WaitForSingleObject(process, 15000) == WAIT_OBJECT_0 && ::GetExitCodeProcess(process, &code) ? code : ~0u;
     }
@@ -119,7 +155,7 @@ const fs::path kConfig = kFolder + L"\\players\\config.cfg";
 const std::wstring kGame = kFolder + L"\\BlackOps.exe";
 // Programs that must never run: C:\Program.exe, and two in the folder Quorvane starts in.
 const std::wstring kDecoys[] = {L"C:\\Program.exe", L"Error", L"BlackOpsMP.exe"};
-const std::wstring kBatch = kFolder + L"\\run.bat";  // would write ran.txt beside itself
+const std::wstring kBatch = kFolder + L"\\run.bat";  // would write run.bat.ran beside itself
 // Removed before each row and at the end.
 const fs::path kScratch[] = {kFolder,    kDecoys[0], kDecoys[0] + L".ran", kDecoys[1], kDecoys[1] + L".ran",
                              kDecoys[2], kDecoys[2] + L".ran"};
@@ -129,9 +165,9 @@ const std::wstring kDevice = HostPathToWindows(QUORVANE_E2E_DEVICES) + L"\\zero"
 #else  // Windows: the null device takes the rest of the path as its own, players\config.cfg
 const std::wstring kDevice = L"\\\\.\\NUL";
 #endif
-// From the start to the window, whatever the key and config.cfg hold: only a hang fails (bench.sh times the start).
-constexpr DWORD kWindowWithinMs = 20000;
-constexpr DWORD kWaitMs = 15000;  // for what must come, before giving up
+// For what must come, the window included whatever the key and config.cfg hold, before
+// giving up: only a hang fails (bench.sh times the start).
+constexpr DWORD kWaitMs = 20000;
 
 const std::wstring kGameNotFound = std::wstring(L"Game Not Found:\n\nHKEY_LOCAL_MACHINE\\") + kSubKey;
 std::wstring CannotOpen(std::wstring in = kFolder) { return L"Cannot open:\n\n" + in + L"\\players\\config.cfg"; }
@@ -151,8 +187,7 @@ Values Initial() {
 }
 Values Realistic() {
     Values values{kTitle};
-    for (int i = 1; i <= 12; ++i) values.push_back(std::to_wstring(kRealisticChecks[i]));
-    for (int i = 1; i <= 10; ++i) values.push_back(kRealisticTexts[i]);
+    for (int i = 1; i <= 22; ++i) values.push_back(i <= 12 ? std::to_wstring(kRealisticChecks[i]) : kRealisticTexts[i - 12]);
     return values;
 }
 
@@ -196,7 +231,7 @@ std::pair<std::map<fs::path, fs::file_time_type>, ULONGLONG> WrittenState() {
 // Pipe: \\.\pipe\players\config.cfg has a server that never sends. Writing: as Written,
 // but the other process is the game, holding it open for writing. Replacing: held by a
 // program that may delete or replace it (reading and deletion, sharing everything).
-enum class File { Written, Writing, Replacing, None, Folder, Locked, Pipe };
+enum class File { Written, Writing, Replacing, Folder, Locked, Pipe };
 
 struct Row {
     const char* name;
@@ -221,12 +256,12 @@ HANDLE Arrange(const Row& row) {
     for (const std::wstring& program : {kGame, kDecoys[0], kDecoys[1], kDecoys[2]}) {
         if (row.launched) fs::copy_file(HostPathToWindows(QUORVANE_MARKER_PROGRAM), program);
     }
-    if (row.launched) std::ofstream(fs::path(kBatch)) << "echo ran > \"%~dp0ran.txt\"\r\n";
+    if (row.launched) std::ofstream(fs::path(kBatch)) << "echo ran > \"%~f0.ran\"\r\n";
     if (row.file == File::Folder) fs::create_directory(kConfig);
     if (row.file == File::Pipe) {
         return ::CreateNamedPipeW(L"\\\\.\\pipe\\players\\config.cfg", PIPE_ACCESS_OUTBOUND, 0, 1, 0, 0, 0, nullptr);
     }
-    if (row.file == File::None || row.file == File::Folder) return INVALID_HANDLE_VALUE;
+    if (row.file == File::Folder) return INVALID_HANDLE_VALUE;
     std::ofstream(kConfig, std::ios::binary) << row.bytes;
     // An old time, so that a rewrite shows even within the file system's time resolution.
     fs::last_write_time(kConfig, fs::last_write_time(kConfig) - std::chrono::hours(48));
@@ -245,13 +280,8 @@ void Check(const Row& row) {
     SCOPED_TRACE(row.name);
     const HANDLE lock = Arrange(row);
     const auto written = WrittenState();
-    const ULONGLONG start = ::GetTickCount64();
     Program program;
-    EXPECT_EQ(program.BoxesUntilWindow(kWindowWithinMs), row.box.empty() ? Values{} : Values{row.box});
-    EXPECT_LT(::GetTickCount64() - start, kWindowWithinMs) << "no window: a hang";
-    std::printf("%-50s window after %5llu ms\n", row.name, ::GetTickCount64() - start);
-    // Once a lock goes, the window would show the file: it follows config.cfg.
-    if (row.file != File::Locked && row.file != File::Replacing) ::CloseHandle(lock);
+    EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), row.box.empty() ? Values{} : Values{row.box});
     for (int command : {IDM_LAUNCH, IDM_LAUNCHMP}) {
         if (!row.launched) break;
         program.Choose(command);
@@ -262,15 +292,14 @@ void Check(const Row& row) {
         const std::string ran = FileBytes(kGame + L".ran"), run = Utf16(L'"' + kGame + L"\"\t2\t" + kFolder + L"\n");
         EXPECT_EQ(ran, run + run);
     }
-    for (const std::wstring& decoy : {kDecoys[0] + L".ran", kDecoys[1] + L".ran", kDecoys[2] + L".ran",
-                                      kFolder + L"\\ran.txt"}) {
-        EXPECT_FALSE(fs::exists(decoy)) << "a decoy ran: " << fs::path(decoy);
+    for (const std::wstring& decoy : {kDecoys[0], kDecoys[1], kDecoys[2], kBatch}) {
+        EXPECT_FALSE(fs::exists(decoy + L".ran")) << "a decoy ran: " << fs::path(decoy);
     }
     EXPECT_EQ(program.Read(), !row.values.empty() ? row.values : row.box.empty() ? Realistic() : Initial());
     program.Choose(IDM_SAVE);
     EXPECT_EQ(program.Exit(), 0u);
     EXPECT_EQ(WrittenState(), written);
-    if (row.file == File::Locked || row.file == File::Replacing) ::CloseHandle(lock);
+    ::CloseHandle(lock);  // only now: the window follows config.cfg
 }
 
 // Leaves neither the game's key nor a file behind.
@@ -291,34 +320,27 @@ TEST_F(EndToEnd, EachSetUpShowsItsBoxAndValuesAndWritesNothing) {
     const std::wstring lookAlike = std::regex_replace(kFolder, std::wregex(L"Fran"), L"Fr\u0101n");
     const Row rows[] = {
         {.name = "no game key", .installType = REG_NONE, .exeType = REG_NONE, .box = kGameNotFound},
-        {.name = "no InstallPath", .installType = REG_NONE, .box = kGameNotFound},
         {.name = "InstallPath with a letter beyond the code page", .install = lookAlike, .box = kGameNotFound},
         {.name = "REG_MULTI_SZ", .installType = REG_MULTI_SZ, .install = multi},
         // A folder that is not absolute would be looked for wherever the program started.
         {.name = "REG_EXPAND_SZ", .installType = REG_EXPAND_SZ, .install = expand, .box = kGameNotFound},
-        {.name = "no config.cfg", .file = File::None, .box = CannotOpen()},
         {.name = "config.cfg a folder", .file = File::Folder, .box = CannotOpen()},
         {.name = "config.cfg locked by another process", .file = File::Locked, .box = CannotOpen()},
         // Read while held so, it would vanish when read if that program deleted it meanwhile.
         {.name = "config.cfg held by a program that may delete it", .file = File::Replacing, .box = CannotOpen()},
         {.name = "\\\\.\\pipe, its server silent", .install = pipe, .file = File::Pipe, .box = CannotOpen(pipe)},
         {.name = "a device: /dev/zero, on Windows \\\\.\\NUL", .install = kDevice, .box = CannotOpen(kDevice)},
-        {.name = "CR LF line ends", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r\n")},
         {.name = "CR line ends, the game writing", .bytes = std::regex_replace(withLast, std::regex("\n"), "\r"),
          .file = File::Writing},
         {.name = "binary: quorvane.exe", .bytes = FileBytes(kProgramPath), .values = Initial()},
         {.name = "bytes 0x80 to 0xFF", .bytes = "//\nseta rate \"\x80\x9F\xA0\xD7\xE9\xFF\"",  // in Windows-1252
          .values = WithText(Initial(), 10, L"\u20AC\u0178\u00A0\u00D7\u00E9\u00FF")},
-        {.name = "a value of 15 MiB", .bytes = std::regex_replace(kRealistic, std::regex("seta r_mode \"[^\"]*\""),
-         "seta r_mode \"" + std::string(15 << 20, 'x') + "\""), .values = WithText(Realistic(), 3, kLongValue)},
         {.name = "com_maxfps of 15 MiB, no closing quote", .bytes = std::regex_replace(kRealistic,
          std::regex("seta com_maxfps \"[^\"]*\""), "seta com_maxfps \"" + std::string(15 << 20, 'x')), .values = WithText(Realistic(), 1, kLongValue)},
         {.name = "17 MiB line 0", .bytes = std::string(17 << 20, '\0'), .box = CannotOpen()},
         {.name = "no game exe", .exe = absent, .launched = L"Cannot start:\n\n" + absent},
         {.name = "no exe values, Error in the start folder", .exeType = REG_NONE, .launched = L"Cannot start:\n\nError"},
         {.name = "empty exe values", .exe = L"", .launched = L"Cannot start:\n\n"},
-        {.name = "relative exe values", .exe = kDecoys[2], .launched = L"Cannot start:\n\n" + kDecoys[2]},
-        {.name = "a batch file", .exe = kBatch, .launched = L"Cannot start:\n\n" + kBatch},
         {.name = "a batch file in quotes", .exe = L'"' + kBatch + L'"', .launched = L"Cannot start:\n\n\"" + kBatch + L'"'},
         // The path in quotes, a blank after them: the path inside is started.
         {.name = "decoy C:\\Program.exe, the path quoted", .exe = L'"' + kGame + L"\" ", .launched = L""},
@@ -370,10 +392,11 @@ ULONGLONG SaveConfig(Save how, const std::string& bytes, DWORD share = FILE_SHAR
     return refused;
 }
 
-// Programs save config.cfg every 210 ms, each way, while the window follows it: the game's
-// way is never refused, the others only briefly; the file ends as its writer last wrote
-// it, and the window shows that. With the demo's file, and with one that holds a 15 MiB
-// value, which takes each read longest to copy.
+// Programs save config.cfg every 80 ms for 3 s, each way, and a file beside it with each
+// save, while the window follows it: the game's way is never refused, the others only
+// briefly; a save shows within about 1 s, though the folder is never quiet; the file ends
+// as its writer last wrote it, and the window shows that. With the demo's file, and with
+// one that holds a 15 MiB value, which takes each read longest to copy.
 TEST_F(EndToEnd, ConfigCfgEndsAsItsWriterLastSavedItAndTheWindowShowsThat) {
     for (const std::size_t big : {0, 15 << 20}) {
         for (const Save how : {Save::Truncate, Save::Move, Save::Recreate}) {
@@ -386,18 +409,17 @@ TEST_F(EndToEnd, ConfigCfgEndsAsItsWriterLastSavedItAndTheWindowShowsThat) {
             ::CloseHandle(Arrange({.name = "", .bytes = bytes()}));
             Program program;
             ASSERT_EQ(program.BoxesUntilWindow(kWaitMs), Values{});
-            ULONGLONG refused = 0;
-            bool followed = false;  // a save shown while they go on
-            for (int i = 0; i < 15; ++i) {
-                const ULONGLONG start = ::GetTickCount64();
+            ULONGLONG refused = 0, shown = 0;  // shown: how long after the first save one was shown
+            for (ULONGLONG start = ::GetTickCount64(), at = start, i = 0; at - start < 3200; ++i, at = ::GetTickCount64()) {
                 file.Set("r_gamma", "1." + std::to_string(i), 17);
                 refused = std::max(refused, SaveConfig(how, bytes()));
-                followed = followed || WindowText(program.Beside(L"Gamma")) != L"0.8";
-                ::Sleep(DWORD(210 - std::min<ULONGLONG>(210, ::GetTickCount64() - start)));
+                std::ofstream(kConfig.parent_path() / "config_mp.cfg") << i;
+                if (!shown && WindowText(program.Beside(L"Gamma")) != L"0.8") shown = ::GetTickCount64() - start;
+                ::Sleep(DWORD(80 - std::min<ULONGLONG>(80, ::GetTickCount64() - at)));
             }
-            std::printf("saved 15 times, way %d, %zu bytes more: refused for at most %llu ms\n", int(how), big, refused);
+            std::printf("way %d, %zu bytes more: refused %llu ms, shown after %llu ms\n", int(how), big, refused, shown);
             EXPECT_TRUE(how == Save::Truncate ? refused == 0 : refused < 1000) << "refused for " << refused << " ms";
-            EXPECT_TRUE(followed) << "nothing shown while the saves went on";
+            EXPECT_TRUE(shown && shown < (big ? 3000u : 1300u)) << "nothing shown while the saves went on";
             EXPECT_TRUE(FileBytes(kConfig) == bytes()) << "config.cfg is not as last saved";
             EXPECT_TRUE(PollUntil(kWaitMs, [&] { return program.Read() == file.shown; }));
             EXPECT_EQ(program.Exit(), 0u);
@@ -405,17 +427,17 @@ TEST_F(EndToEnd, ConfigCfgEndsAsItsWriterLastSavedItAndTheWindowShowsThat) {
     }
 }
 
-// The window follows config.cfg: from no players folder at start, as files beside it are
-// written all the while, through a change that keeps its size and time, a writer that holds
-// it unshared, players deleted and made again; what the user typed stays where the file
-// did not change. F5 shows the whole file again, and says when it cannot. Idle, no CPU.
+// The window follows config.cfg: from no players folder at start, through a change that
+// keeps its size and time, a writer that holds it unshared, players deleted and made
+// again; what the user typed stays where the file did not change. F5 shows the whole
+// file again, and says when it cannot. Idle, no CPU.
 TEST_F(EndToEnd, TheWindowFollowsConfigCfgWhateverHappensToIt) {
     ::CloseHandle(Arrange({.name = ""}));
     fs::remove_all(kConfig.parent_path());
     Program program;
     ASSERT_EQ(program.BoxesUntilWindow(kWaitMs), Values{CannotOpen()});
     Edit file;
-    const auto shown = [&](DWORD ms = kWaitMs) { return PollUntil(ms, [&] { return program.Read() == file.shown; }); };
+    const auto shown = [&] { return PollUntil(kWaitMs, [&] { return program.Read() == file.shown; }); };
     fs::create_directory(kConfig.parent_path());
     SaveConfig(Save::Truncate, file.bytes);
     EXPECT_TRUE(shown()) << "players made, then config.cfg";
@@ -426,23 +448,9 @@ TEST_F(EndToEnd, TheWindowFollowsConfigCfgWhateverHappensToIt) {
     SaveConfig(Save::Truncate, file.Set("sensitivity", "9.5", 21).Set("r_vsync", "1", 7).bytes);
     EXPECT_TRUE(shown()) << "rewritten";
 
-    // config.cfg and a neighbour saved every 80 ms, one save changing a value: shown within about 1 s.
-    ULONGLONG written = 0, seen = 0;
-    for (int i = 0; i < 40 && !seen; ++i, ::Sleep(80)) {
-        std::ofstream(kConfig.parent_path() / "config_mp.cfg") << i;
-        if (i == 5) written = ::GetTickCount64();
-        SaveConfig(Save::Truncate, i < 5 ? file.bytes : file.Set("r_gamma", "1.5", 17).bytes);
-        if (written && program.Read() == file.shown) seen = ::GetTickCount64();
-    }
-    EXPECT_TRUE(seen && seen - written < 1300) << "shown after " << (seen ? seen - written : 0) << " ms (0: not)";
-
-    WIN32_FILE_ATTRIBUTE_DATA before{};
-    ::GetFileAttributesExW(kConfig.c_str(), GetFileExInfoStandard, &before);
+    const fs::file_time_type before = fs::last_write_time(kConfig);
     SaveConfig(Save::Truncate, file.Set("r_vsync", "0", 7).bytes);
-    HANDLE same = ::CreateFileW(kConfig.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ::SetFileTime(same, nullptr, nullptr, &before.ftLastWriteTime);
-    ::CloseHandle(same);
+    fs::last_write_time(kConfig, before);
     EXPECT_TRUE(shown()) << "the same size and time";
 
     SaveConfig(Save::Truncate, file.Set("cg_brass", "1", 1).bytes, 0, 300);
@@ -515,13 +523,12 @@ TEST_F(EndToEnd, AnotherProgramsMessagesWhileABoxIsUpChangeNothing) {
     program.Choose(IDM_ABOUT);
     ASSERT_TRUE(PollUntil(kWaitMs, [&] { return program.Find(true) != nullptr; }));
     forge(program.window);
-    EXPECT_EQ(program.Box(0).value_or(L"").substr(0, 10), L"Delmarrow ");
+    EXPECT_EQ(program.Box(0), L"Delmarrow " QUORVANE_APP_VERSION L"\r\nQuorvane " QUORVANE_APP_VERSION
+              L" by Pellowan\r\nE-Mail: pellowan@example.com\r\nBlog: https://blog.example.com/pellowan");
     EXPECT_EQ(program.Box(1000), std::nullopt) << "a box in a box";
     ::PostMessageW(program.window, WM_NCDESTROY, 0, 0);
     ::PostMessageW(program.window, WM_CLOSE, 0, 0);
-    DWORD code = ~0u;
-    EXPECT_TRUE(::WaitForSingleObject(program.process, kWaitMs) == WAIT_OBJECT_0 &&
-                ::GetExitCodeProcess(program.process, &code) && code == 0) << "the window closed, the program on";
+    EXPECT_EQ(program.Ended(), 0u) << "the window closed, the program on";
 }
 
 // quorvane.exe's first step keeps DLLs out of its own folder. Under Wine each DLL of
@@ -545,9 +552,8 @@ TEST_F(EndToEnd, ADllBesideTheProgramIsNotLoadedByName) {
         }
         Program program(exe);
         EXPECT_EQ(program.BoxesUntilWindow(kWaitMs), Values{});
-        for (HWND box = nullptr; program.window && (box = ::FindWindowExW(program.window, box, L"Button", nullptr)) != nullptr;) {
-            ::SendMessageTimeoutW(box, WM_GETOBJECT, 0, LPARAM{OBJID_CLIENT}, SMTO_ABORTIFHUNG, 5000, nullptr);
-        }
+        ::SendMessageTimeoutW(program.Beside(L"Shell Ejection"), WM_GETOBJECT, 0, LPARAM{OBJID_CLIENT}, SMTO_ABORTIFHUNG,
+                              5000, nullptr);
         const HANDLE loaded = ::OpenEventW(SYNCHRONIZE, FALSE, L"quorvane_planted_loaded");  // its DllMain's
         EXPECT_EQ(loaded != nullptr, name == dll) << (loaded ? "loaded: " : "the program did not ask for ") << name;
         ::CloseHandle(loaded);
